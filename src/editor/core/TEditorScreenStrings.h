@@ -1,0 +1,122 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/core/AttachedEditor.h"
+#include "editor/core/RowParser.h"
+#include "editor/core/TEditorStringList.h"
+#include "editor/core/TEditorUndoObj.h"
+#include "editor/core/TEditorWrapOption.h"
+#include "editor/core/TRowAttributeStringList.h"
+
+// What a load found besides the text.
+struct TLoadResult {
+    int64_t BytesAfterEof = 0;  // bytes after a Ctrl-Z (byte 26) that ended the text
+    bool EndedAtEof = false;    // the text ended at a Ctrl-Z
+};
+
+struct TRowsText {
+    std::string Text;              // the rows joined, CR LF after each line-break row
+    uint8_t LastAttribute = raNone;  // the last row's attribute; raNone when there were no rows
+    int RowCount = 0;
+};
+
+// The document, held once as screen rows, shared by every editor showing it.
+// Every change of the text after loading goes through ReplaceRows, which
+// records undo, re-breaks the touched lines and tells the editors.
+class TEditorScreenStrings : public TRowAttributeStringList {
+public:
+    TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
+
+    // --- editors -----------------------------------------------------------
+    void AttachEditor(AttachedEditor* editor);
+    void DetachEditor(AttachedEditor* editor);
+    const std::vector<AttachedEditor*>& Editors() const { return editors_; }
+    // The focused attached editor, else the owner (the first), else none.
+    AttachedEditor* FocusedEditor() const;
+    void SetParser(RowParser* parser) { parser_ = parser; }
+    RowParser* Parser() const { return parser_; }
+
+    // --- the text ------------------------------------------------------------
+    // Replaces rows [index, index+count) by `text` (which may hold line
+    // breaks). An absent text differs from an empty one: see the .cpp.
+    void ReplaceRows(int index, int count, std::optional<std::string_view> text);
+    // Removes rows and returns the union of their marks.
+    uint16_t DeleteRows(int index, int count);
+    // Puts `rows` in place of rows [first, first+oldCount); `rows` is emptied.
+    void PutRows(int first, int oldCount, TEditorStringList& rows);
+    // count -1: through the end of the logical line.
+    TRowsText RowsText(int index, int count) const;
+    std::string GetTextStr() const;
+    // Replaces everything by `text` split at CR, LF and CR LF; no undo.
+    void SetPlainText(std::string_view text);
+    // The same over text in `block`, which the rows then share; lineHint is
+    // the number of lines when known, else -1.
+    void SetPlainTextShared(std::string_view text, std::shared_ptr<char[]> block, int lineHint);
+    // Reads a file in two passes of 8 KB blocks; no undo. Throws
+    // std::runtime_error when it cannot be read (the store is cleared by then).
+    TLoadResult LoadRowsFromFile(const std::string& path);
+    void Clear() override;
+    // After the whole text was replaced (load, SetTextStr): re-break and
+    // re-parse everything.
+    void AfterWholeTextChange();
+
+    // --- rows and lines ------------------------------------------------------
+    int LineStartRow(int row) const;
+    int LineEndRow(int row) const;
+    int LineToRow(int line) const;
+    int RowToLine(int row) const;
+    int LineCount() const;
+    // The highest row a caret may stand on.
+    int MaxCaretRow() const;
+
+    // --- marks ---------------------------------------------------------------
+    void IncludeMarks(uint16_t marks) { usedMarks_ |= marks; }
+    void ExcludeMarks(uint16_t marks) { usedMarks_ &= static_cast<uint16_t>(~marks); }
+    uint16_t UsedMarks() const { return usedMarks_; }
+
+    const TPendingUpdate& PendingUpdate() const { return pending_; }
+
+    // --- undo ----------------------------------------------------------------
+    TEditorUndoObj& UndoObj() { return *undo_; }
+    const TEditorUndoObj& UndoObj() const { return *undo_; }
+    void Undo() { undo_->Undo(); }
+    void Redo() { undo_->Redo(); }
+
+    // --- wrapping ------------------------------------------------------------
+    bool WordWrap() const { return wordWrap_; }
+    TEditorWrapOption& WrapOption() { return wrapOption_; }
+    const TEditorWrapOption& WrapOption() const { return wrapOption_; }
+    int TabSpaceCount() const { return tabSpaceCount_; }
+    void SetTabSpaceCount(int n) { tabSpaceCount_ = n < 1 ? 1 : n; }
+    // Breaks a text into rows: one row per line, each raLineBreak. An absent
+    // text gives one empty row.
+    void WrapText(std::optional<std::string_view> text, TEditorStringList& rows) const;
+
+protected:
+    void SetUpdateState(bool updating) override;
+
+private:
+    friend class TEditorUndoObj;
+
+    void NotifyEditors();
+    void RecordPending(int first, int oldRows, int newRows, int reparsed);
+    int Reparse(int row);
+    void ReparseAll();
+    void MoveMarks(uint16_t marks, int row);
+    TUndoData& NewUndoRecord() { return undo_->NewRecord(); }
+
+    std::vector<AttachedEditor*> editors_;
+    RowParser* parser_ = nullptr;
+    TPendingUpdate pending_;
+    uint16_t usedMarks_ = 0;
+    std::unique_ptr<TEditorUndoObj> undo_;
+    bool wordWrap_ = false;
+    TEditorWrapOption wrapOption_;
+    int tabSpaceCount_ = 8;
+};

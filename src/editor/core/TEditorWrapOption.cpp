@@ -1,0 +1,40 @@
+#include "editor/core/TEditorWrapOption.h"
+
+// The defaults in Shift-JIS: "、。，．,.｡､", "（［｛「『([{｢" and "、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ".
+const std::string TEditorWrapOption::DefaultPunctuationStr = "\x81\x41\x81\x42\x81\x43\x81\x44\x2c\x2e\xa1\xa4";
+const std::string TEditorWrapOption::DefaultLeadStr = "\x81\x69\x81\x6d\x81\x6f\x81\x75\x81\x77\x28\x5b\x7b\xa2";
+const std::string TEditorWrapOption::DefaultFollowStr = "\x81\x41\x81\x42\x81\x43\x81\x44\x81\x45\x81\x48\x81\x49\x81\x4a\x81\x4b\x81\x52\x81\x53\x81\x54\x81\x55\x81\x58\x81\x5b\x81\x6a\x81\x6e\x81\x70\x81\x76\x81\x78\x21\x29\x2c\x2e\x3a\x3b\x3f\x5d\x7d\xa1\xa3\xa4\xa5\xb0\xde\xdf";
+
+TEditorWrapOption::TEditorWrapOption()
+    : punctuationStr_(DefaultPunctuationStr), leadStr_(DefaultLeadStr), followStr_(DefaultFollowStr)
+{
+}
+
+void TEditorWrapOption::SetWrapByte(int v)
+{
+    // A row narrower than a double-byte character cannot hold one.
+    if (v < 2)
+        v = 2;
+    Set(wrapByte_, v);
+}
+
+void TEditorWrapOption::Assign(const TEditorWrapOption& source)
+{
+    auto notify = std::move(OnChange);
+    OnChange = nullptr;
+    bool changed = wrapByte_ != source.wrapByte_ || wordBreak_ != source.wordBreak_ ||
+                   followPunctuation_ != source.followPunctuation_ || punctuationStr_ != source.punctuationStr_ ||
+                   leading_ != source.leading_ || leadStr_ != source.leadStr_ || followStr_ != source.followStr_ ||
+                   followRetMark_ != source.followRetMark_;
+    wrapByte_ = source.wrapByte_;
+    wordBreak_ = source.wordBreak_;
+    followPunctuation_ = source.followPunctuation_;
+    punctuationStr_ = source.punctuationStr_;
+    leading_ = source.leading_;
+    leadStr_ = source.leadStr_;
+    followStr_ = source.followStr_;
+    followRetMark_ = source.followRetMark_;
+    OnChange = std::move(notify);
+    if (changed)
+        Changed();
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+// Splitting text into lines: CR LF, CR and LF each end a line. A final line
+// break does not start an empty last line; a final piece without a break is
+// a line of its own.
+namespace TextLines {
+
+// Calls f(line) for each line, in order.
+template <typename F>
+void ForEach(std::string_view text, F&& f)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    if (!text.empty() && !std::memchr(p, '\r', text.size())) {
+        // LF only: let memchr find the breaks.
+        while (p < end) {
+            const char* q = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            if (!q)
+                q = end;
+            f(std::string_view(p, static_cast<size_t>(q - p)));
+            p = q + 1;
+        }
+        return;
+    }
+    while (p < end) {
+        const char* q = p;
+        while (q < end && *q != '\n' && *q != '\r')
+            ++q;
+        f(std::string_view(p, static_cast<size_t>(q - p)));
+        if (q < end && *q == '\r' && q + 1 < end && q[1] == '\n')
+            q += 2;
+        else if (q < end)
+            ++q;
+        p = q;
+    }
+}
+
+inline std::vector<std::string_view> Split(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    ForEach(text, [&](std::string_view line) { lines.push_back(line); });
+    return lines;
+}
+
+inline bool EndsWithBreak(std::string_view text)
+{
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
+}
+
+}  // namespace TextLines

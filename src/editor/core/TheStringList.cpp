@@ -1,0 +1,372 @@
+#include "editor/core/TheStringList.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+#include "editor/core/EListError.h"
+
+namespace {
+
+constexpr uint32_t RowAttributeMask = 3;
+constexpr uint32_t WrappedAttribute = 1;
+
+bool IsWrappedWord(uint32_t attrWord) { return (attrWord & RowAttributeMask) == WrappedAttribute; }
+
+}  // namespace
+
+TheStringList::TheStringList() : index_(*this) {}
+
+TheStringList::~TheStringList()
+{
+    OnChanging = nullptr;
+    OnChange = nullptr;
+    FreeAll();
+    std::free(items_);
+}
+
+void TheStringList::CheckIndex(int index) const
+{
+    if (index < 0 || index >= GetCount())
+        throw EListError();
+}
+
+const TheStringItem& TheStringList::Item(int index) const
+{
+    CheckIndex(index);
+    return Raw(index);
+}
+
+TheStringItem& TheStringList::ItemRef(int index)
+{
+    CheckIndex(index);
+    return Raw(index);
+}
+
+void TheStringList::FreeItem(TheStringItem& item)
+{
+    if (!item.Shared())
+        delete[] item.Data;
+    delete item.StateText;
+    item = TheStringItem{};
+}
+
+void TheStringList::SetOwnedText(TheStringItem& item, std::string_view s)
+{
+    if (s.size() > MaxRowLength)
+        throw std::length_error("row text too long");
+    char* data = nullptr;
+    if (!s.empty()) {
+        data = new char[s.size()];
+        std::memcpy(data, s.data(), s.size());
+    }
+    if (!item.Shared())
+        delete[] item.Data;
+    item.Data = data;
+    item.Length = static_cast<uint32_t>(s.size());
+}
+
+void TheStringList::FreeAll()
+{
+    const int n = GetCount();
+    for (int i = 0; i < n; ++i)
+        FreeItem(Raw(i));
+    blocks_.clear();
+}
+
+void TheStringList::Changing()
+{
+    if (listUpdateCount_ == 0 && OnChanging)
+        OnChanging();
+}
+
+void TheStringList::Changed()
+{
+    if (listUpdateCount_ == 0 && OnChange)
+        OnChange();
+}
+
+void TheStringList::SetUpdateState(bool updating)
+{
+    if (updating) {
+        Changing();
+        ++listUpdateCount_;
+    } else {
+        if (listUpdateCount_ > 0)
+            --listUpdateCount_;
+        Changed();
+    }
+}
+
+// --- the gap -------------------------------------------------------------
+
+void TheStringList::Reallocate(int capacity)
+{
+    const int count = GetCount();
+    auto* fresh = static_cast<TheStringItem*>(std::malloc(sizeof(TheStringItem) * static_cast<size_t>(capacity)));
+    if (!fresh && capacity > 0)
+        throw std::bad_alloc();
+    const int tail = count - gapStart_;
+    if (gapStart_ > 0)
+        std::memcpy(fresh, items_, sizeof(TheStringItem) * static_cast<size_t>(gapStart_));
+    if (tail > 0)
+        std::memcpy(fresh + (capacity - tail), items_ + (capacity_ - tail), sizeof(TheStringItem) * static_cast<size_t>(tail));
+    std::free(items_);
+    items_ = fresh;
+    capacity_ = capacity;
+    gapLength_ = capacity - count;
+}
+
+void TheStringList::Grow(int needed)
+{
+    int capacity = capacity_;
+    while (capacity < needed) {
+        int delta = capacity > 64 ? capacity / 4 : (capacity > 8 ? 16 : 4);
+        capacity += delta;
+    }
+    if (capacity != capacity_)
+        Reallocate(capacity);
+}
+
+void TheStringList::MoveGap(int to)
+{
+    if (to == gapStart_)
+        return;
+    if (gapLength_ == 0) {
+        gapStart_ = to;
+        return;
+    }
+    if (to < gapStart_) {
+        std::memmove(items_ + to + gapLength_, items_ + to,
+                     sizeof(TheStringItem) * static_cast<size_t>(gapStart_ - to));
+    } else {
+        std::memmove(items_ + gapStart_, items_ + gapStart_ + gapLength_,
+                     sizeof(TheStringItem) * static_cast<size_t>(to - gapStart_));
+    }
+    gapStart_ = to;
+}
+
+// Makes `count` zero-filled items at `at`, growing as the list always has.
+void TheStringList::OpenGap(int at, int count)
+{
+    if (count <= 0)
+        return;
+    const int total = GetCount() + count;
+    if (total > capacity_)
+        Grow(total);
+    MoveGap(at);
+    std::memset(static_cast<void*>(items_ + at), 0, sizeof(TheStringItem) * static_cast<size_t>(count));
+    gapStart_ += count;
+    gapLength_ -= count;
+}
+
+void TheStringList::SetCapacity(int capacity)
+{
+    if (capacity < GetCount())
+        throw EListError();
+    if (capacity != capacity_)
+        Reallocate(capacity);
+}
+
+// --- string-list operations ----------------------------------------------
+
+std::string TheStringList::Get(int index) const
+{
+    return std::string(Item(index).View());
+}
+
+std::string_view TheStringList::RowView(int index) const
+{
+    return Item(index).View();
+}
+
+void TheStringList::PutView(int index, std::string_view s)
+{
+    TheStringItem& item = ItemRef(index);
+    Changing();
+    SetOwnedText(item, s);
+    Changed();
+}
+
+void TheStringList::Put(int index, const std::string& s)
+{
+    PutView(index, s);
+}
+
+int TheStringList::Add(const std::string& s)
+{
+    int index = GetCount();
+    Insert(index, s);
+    return index;
+}
+
+void TheStringList::Insert(int index, const std::string& s)
+{
+    if (index < 0 || index > GetCount())
+        throw EListError();
+    if (s.size() > MaxRowLength)
+        throw std::length_error("row text too long");
+    Changing();
+    OpenGap(index, 1);
+    SetOwnedText(Raw(index), s);
+    index_.RowsInserted(index, 1);
+    Changed();
+}
+
+void TheStringList::Delete(int index)
+{
+    CheckIndex(index);
+    Changing();
+    RemoveRows(index, 1);
+    Changed();
+}
+
+void TheStringList::Exchange(int i, int j)
+{
+    CheckIndex(i);
+    CheckIndex(j);
+    Changing();
+    TheStringItem& a = Raw(i);
+    TheStringItem& b = Raw(j);
+    bool wa = IsWrappedWord(a.AttrWord);
+    bool wb = IsWrappedWord(b.AttrWord);
+    std::swap(a, b);
+    if (wa != wb) {
+        index_.WrappedChanged(i, wb);
+        index_.WrappedChanged(j, wa);
+    }
+    Changed();
+}
+
+void TheStringList::Clear()
+{
+    if (GetCount() == 0) {
+        blocks_.clear();
+        return;
+    }
+    Changing();
+    FreeAll();
+    std::free(items_);
+    items_ = nullptr;
+    capacity_ = 0;
+    gapStart_ = 0;
+    gapLength_ = 0;
+    index_.Reset(0);
+    Changed();
+}
+
+void TheStringList::SetAttrWord(int index, uint32_t word)
+{
+    TheStringItem& item = ItemRef(index);
+    bool was = IsWrappedWord(item.AttrWord);
+    item.AttrWord = word;
+    bool now = IsWrappedWord(word);
+    if (was != now)
+        index_.WrappedChanged(index, now);
+}
+
+std::string TheStringList::GetStateText(int index) const
+{
+    const TheStringItem& item = Item(index);
+    return item.StateText ? *item.StateText : std::string();
+}
+
+void TheStringList::SetStateText(int index, std::string_view text)
+{
+    TheStringItem& item = ItemRef(index);
+    if (text.empty()) {
+        delete item.StateText;
+        item.StateText = nullptr;
+    } else if (item.StateText) {
+        item.StateText->assign(text);
+    } else {
+        item.StateText = new std::string(text);
+    }
+}
+
+// --- bulk operations -----------------------------------------------------
+
+void TheStringList::InsertEmptyRows(int at, int count)
+{
+    if (at < 0 || at > GetCount() || count < 0)
+        throw EListError();
+    if (count == 0)
+        return;
+    OpenGap(at, count);
+    index_.RowsInserted(at, count);
+}
+
+void TheStringList::RemoveRows(int at, int count)
+{
+    if (count <= 0)
+        return;
+    if (at < 0 || at + count > GetCount())
+        throw EListError();
+    index_.RowsRemoving(at, count);
+    MoveGap(at + count);
+    for (int i = at; i < at + count; ++i)
+        FreeItem(items_[i]);
+    gapStart_ = at;
+    gapLength_ += count;
+}
+
+void TheStringList::TakeRows(TheStringList& source, int first, int count, int at)
+{
+    if (count <= 0)
+        return;
+    if (first < 0 || first + count > source.GetCount() || at < 0 || at + count > GetCount())
+        throw EListError();
+    for (int k = 0; k < count; ++k) {
+        TheStringItem& target = Raw(at + k);
+        bool was = IsWrappedWord(target.AttrWord);
+        FreeItem(target);
+        TheStringItem& from = source.Raw(first + k);
+        bool fromWrapped = IsWrappedWord(from.AttrWord);
+        target = from;
+        from = TheStringItem{};
+        if (fromWrapped)
+            source.index_.WrappedChanged(first + k, false);
+        if (was != fromWrapped)
+            index_.WrappedChanged(at + k, fromWrapped);
+    }
+    // Shared texts stay valid as long as both lists hold their blocks.
+    for (const auto& block : source.blocks_) {
+        bool known = false;
+        for (const auto& mine : blocks_)
+            known = known || mine == block;
+        if (!known)
+            blocks_.push_back(block);
+    }
+}
+
+void TheStringList::SetSharedText(int index, const char* data, uint32_t length)
+{
+    TheStringItem& item = ItemRef(index);
+    if (!item.Shared())
+        delete[] item.Data;
+    item.Data = length ? data : nullptr;
+    item.Length = length ? (length | TheStringItem::SharedBit) : 0;
+}
+
+// --- the wrapped-row index's view of the rows ----------------------------
+
+int TheStringList::CountWrappedRows(int first, int end) const
+{
+    int n = 0;
+    for (int i = first; i < end; ++i)
+        n += IsWrappedWord(Raw(i).AttrWord) ? 1 : 0;
+    return n;
+}
+
+int TheStringList::FindUnwrappedRow(int first, int end, int n) const
+{
+    for (int i = first; i < end; ++i) {
+        if (!IsWrappedWord(Raw(i).AttrWord)) {
+            if (n == 0)
+                return i;
+            --n;
+        }
+    }
+    return end;
+}

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "FakeEditor.h"
+#include "editor/core/TEditorScreenStrings.h"
+#include "editor/core/TEditorStrings.h"
+
+namespace {
+
+// Rows as "text|attr" pieces, attr one of L (line break), W (wrapped), E (end of text).
+std::string Dump(const TEditorScreenStrings& s)
+{
+    std::string out;
+    for (int i = 0; i < s.GetCount(); ++i) {
+        out += s.Get(i);
+        out += "LWE?"[s.GetRowAttribute(i)];
+        out += ' ';
+    }
+    return out;
+}
+
+// Puts hand-made rows into the store, as a wrapped document would have them.
+void PutRowsOf(TEditorScreenStrings& s, const std::vector<std::pair<std::string, uint8_t>>& rows)
+{
+    s.SetPlainText("");
+    TEditorStringList list;
+    s.WrapText(std::nullopt, list);
+    for (size_t i = 1; i < rows.size(); ++i)
+        list.Add("");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        list.Put(static_cast<int>(i), rows[i].first);
+        list.SetRowAttribute(static_cast<int>(i), rows[i].second);
+    }
+    s.PutRows(0, s.GetCount(), list);
+}
+
+TEST(TEditorScreenStrings, PlainTextSplitsAtEveryBreakAndKeepsTheFinalState)
+{
+    TEditorScreenStrings s;
+    s.SetPlainText("a\r\nb\nc\rd");
+    EXPECT_EQ(Dump(s), "aL bL cL dE ");
+    EXPECT_EQ(s.GetTextStr(), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(s.MaxCaretRow(), 3);
+
+    s.SetPlainText("a\r\n");
+    EXPECT_EQ(Dump(s), "aL ");  // no empty row after a final break
+    EXPECT_EQ(s.MaxCaretRow(), 1);  // but the caret may stand below it
+
+    s.SetPlainText("\r\n\r\n");
+    EXPECT_EQ(Dump(s), "L L ");
+    s.SetPlainText("");
+    EXPECT_EQ(s.GetCount(), 0);
+}
+
+TEST(TEditorScreenStrings, LinesAndRowsConvertOverWrappedRows)
+{
+    TEditorScreenStrings s;
+    PutRowsOf(s, {{"ab", raWrapped}, {"cd", raWrapped}, {"e", raLineBreak}, {"f", raLineBreak},
+                  {"gh", raWrapped}, {"i", raEndOfText}});
+    EXPECT_EQ(s.LineCount(), 3);
+    EXPECT_EQ(s.LineToRow(0), 0);
+    EXPECT_EQ(s.LineToRow(1), 3);
+    EXPECT_EQ(s.LineToRow(2), 4);
+    EXPECT_EQ(s.LineToRow(3), 6);
+    EXPECT_EQ(s.RowToLine(2), 0);
+    EXPECT_EQ(s.RowToLine(3), 1);
+    EXPECT_EQ(s.RowToLine(5), 2);
+    EXPECT_EQ(s.LineStartRow(2), 0);
+    EXPECT_EQ(s.LineEndRow(0), 2);
+    EXPECT_EQ(s.LineEndRow(3), 3);
+    EXPECT_EQ(s.LineStartRow(5), 4);
+    EXPECT_EQ(s.LineEndRow(4), 5);
+
+    TRowsText t = s.RowsText(1, -1);
+    EXPECT_EQ(t.Text, "cde\r\n");
+    EXPECT_EQ(t.RowCount, 2);
+    EXPECT_EQ(t.LastAttribute, raLineBreak);
+    EXPECT_EQ(s.RowsText(9, 1).LastAttribute, raNone);
+    EXPECT_EQ(s.GetTextStr(), "abcde\r\nf\r\nghi");
+
+    // A document whose last row is still marked wrapped ends a line there too.
+    PutRowsOf(s, {{"ab", raWrapped}, {"cd", raWrapped}});
+    EXPECT_EQ(s.LineCount(), 1);
+    EXPECT_EQ(s.LineEndRow(0), 1);
+}
+
+TEST(TEditorScreenStrings, ReplaceRowsJoinsTextWithoutBreakToTheNextLine)
+{
+    TEditorScreenStrings s;
+    s.SetPlainText("one\r\ntwo\r\nthree");
+    s.ReplaceRows(0, 1, "ONE");
+    EXPECT_EQ(Dump(s), "ONEtwoL threeE ");
+    s.ReplaceRows(1, 1, "3\r\n4\r\n");
+    EXPECT_EQ(Dump(s), "ONEtwoL 3L 4L ");
+    s.ReplaceRows(3, 0, "tail");  // after the final break
+    EXPECT_EQ(Dump(s), "ONEtwoL 3L 4L tailE ");
+    s.ReplaceRows(4, 0, "!");  // after a last row without a break: the same line
+    EXPECT_EQ(Dump(s), "ONEtwoL 3L 4L tail!E ");
+    s.ReplaceRows(3, 1, "");
+    EXPECT_EQ(s.GetTextStr(), "ONEtwo\r\n3\r\n4\r\n");
+    s.ReplaceRows(0, 0, "x\r");  // a text ending in a lone CR keeps its break
+    EXPECT_EQ(s.GetTextStr(), "x\r\nONEtwo\r\n3\r\n4\r\n");
+}
+
+TEST(TEditorScreenStrings, ReplaceRowsIgnoresRangesOutsideTheStore)
+{
+    TEditorScreenStrings s;
+    s.SetPlainText("a\r\nb");
+    s.ReplaceRows(-1, 1, "x");
+    s.ReplaceRows(1, 2, "x");
+    s.ReplaceRows(3, 0, "x");
+    s.ReplaceRows(0, 0, std::nullopt);
+    EXPECT_EQ(s.GetTextStr(), "a\r\nb");
+    EXPECT_FALSE(s.UndoObj().CanUndo());
+}
+
+TEST(TEditorScreenStrings, DeletingWholeLinesMovesTheirMarksToTheRowTakingTheirPlace)
+{
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    s.SetPlainText("a\r\nb\r\nc\r\n");
+    s.SetRowMarks(1, 1 << 3);
+    s.IncludeMarks(1 << 3);
+    s.ReplaceRows(1, 1, std::nullopt);
+    EXPECT_EQ(Dump(s), "aL cL ");
+    EXPECT_EQ(s.GetRowMarks(1), 1 << 3);
+
+    s.ReplaceRows(1, 1, std::nullopt);  // the last row: the mark goes up
+    EXPECT_EQ(s.GetRowMarks(0), 1 << 3);
+    s.ReplaceRows(0, 1, std::nullopt);  // nothing left: the mark is no longer used
+    EXPECT_EQ(s.GetCount(), 0);
+    EXPECT_EQ(s.UsedMarks(), 0);
+}
+
+TEST(TEditorScreenStrings, InsertingLinesAtColumnZeroPushesTheMarkDownWithItsText)
+{
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    s.SetPlainText("marked\r\nnext\r\n");
+    s.SetRowMarks(0, 1 << 5);
+    editor.col = 0;
+    s.ReplaceRows(0, 0, "new1\r\nnew2\r\n");
+    EXPECT_EQ(Dump(s), "new1L new2L markedL nextL ");
+    EXPECT_EQ(s.GetRowMarks(2), 1 << 5);
+    EXPECT_EQ(s.GetRowMarks(0), 0);
+
+    // Splitting a line with the caret inside it keeps the mark on its first part.
+    editor.row = 2;
+    editor.col = 3;
+    s.ReplaceRows(2, 1, "mar\r\nked\r\n");
+    EXPECT_EQ(Dump(s), "new1L new2L marL kedL nextL ");
+    EXPECT_EQ(s.GetRowMarks(2), 1 << 5);
+    EXPECT_EQ(s.GetRowMarks(3), 0);
+}
+
+TEST(TEditorScreenStrings, UpdateBlockNotifiesOnceThenClampsCarets)
+{
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    s.SetPlainText("a\r\nb\r\nc");
+    editor.row = 2;
+    editor.listChanges = 0;
+    s.BeginUpdate();
+    s.ReplaceRows(1, 2, "z");
+    s.ReplaceRows(0, 0, "y\r\n");
+    EXPECT_EQ(editor.listChanges, 0);
+    EXPECT_EQ(editor.row, 2);
+    s.EndUpdate();
+    EXPECT_EQ(editor.listChanges, 1);
+    EXPECT_EQ(editor.changes, 1);
+    EXPECT_TRUE(editor.modified);
+    EXPECT_EQ(Dump(s), "yL aL zE ");
+    EXPECT_EQ(editor.lastUpdate.FirstRow, 0);
+    EXPECT_FALSE(s.PendingUpdate().Pending);
+
+    s.ReplaceRows(0, 3, std::nullopt);
+    EXPECT_EQ(editor.row, 0);  // nothing left: row 0 is the only place
+}
+
+TEST(TEditorScreenStrings, ClearEmptiesEverythingAndResetsEditors)
+{
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    s.SetPlainText("a\r\nb");
+    s.ReplaceRows(0, 1, "x\r\n");
+    s.SetRowMarks(0, 1);
+    s.IncludeMarks(1);
+    editor.row = 1;
+    editor.col = 4;
+    s.Clear();
+    EXPECT_EQ(s.GetCount(), 0);
+    EXPECT_FALSE(s.UndoObj().CanUndo());
+    EXPECT_EQ(s.UsedMarks(), 0);
+    EXPECT_EQ(editor.row, 0);
+    EXPECT_EQ(editor.col, 0);
+    EXPECT_GE(editor.selectionClears, 1);
+}
+
+// Replacing rows is replacing their bytes in the text (with CR LF after
+// each line-break row): checked on random edits, including undo of them all.
+TEST(TEditorScreenStrings, RandomReplacementsMatchTheTextAndUndoRestoresIt)
+{
+    std::mt19937 rng(7);
+    const char* pieces[] = {"", "a", "bc", "\r\n", "x\r\ny", "\r\n\r\n", "\x95\x5c", "end\r\n", "q\nr"};
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    s.UndoObj().SetUndoListMax(100000);
+    const std::string original = "first\r\nsecond\r\nthird\r\n\r\nfifth";
+    s.SetPlainText(original);
+    std::string model = original;
+    auto offset = [&](int row) {
+        size_t off = 0;
+        for (int r = 0; r < row; ++r)
+            off += s.RowLength(r) + (s.GetRowAttribute(r) == raLineBreak ? 2 : 0);
+        return off;
+    };
+    auto normal = [](std::string t) {
+        std::string out;
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (t[i] == '\r' || t[i] == '\n') {
+                out += "\r\n";
+                if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n')
+                    ++i;
+            } else {
+                out += t[i];
+            }
+        }
+        return out;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const int rows = s.GetCount();
+        int index = static_cast<int>(rng() % (rows + 1));
+        int count = static_cast<int>(rng() % (rows - index + 1));
+        if (count > 3)
+            count = 3;
+        bool absent = rng() % 5 == 0;
+        std::string text = pieces[rng() % 9];
+        if (absent && count == 0)
+            continue;
+        size_t from = offset(index);
+        size_t to = offset(index + count);
+        editor.col = static_cast<int>(rng() % 3);
+        s.ReplaceRows(index, count, absent ? std::nullopt : std::optional<std::string_view>(text));
+        model = model.substr(0, from) + normal(absent ? "" : text) + model.substr(to);
+        ASSERT_EQ(s.GetTextStr(), model) << "step " << step;
+        TEditorStrings lines(s);
+        std::string joined;
+        for (int i = 0; i < lines.GetCount(); ++i)
+            joined += lines.Get(i) + "\r\n";
+        std::string expect = model;
+        if (!expect.empty() && expect.back() != '\n')
+            expect += "\r\n";
+        ASSERT_EQ(joined, expect) << "step " << step;
+    }
+    while (s.UndoObj().CanUndo())
+        s.Undo();
+    EXPECT_EQ(s.GetTextStr(), original);
+    while (s.UndoObj().CanRedo())
+        s.Redo();
+    EXPECT_EQ(s.GetTextStr(), model);
+}
+
+}  // namespace
