@@ -36,6 +36,15 @@ public:
     // The rows were rebuilt by a wrap change: re-measure, repaint, caret column 0.
     virtual void RowsRewrapped() = 0;
 
+    // What the colouring parser needs to bound its work: how many rows one
+    // screen holds (screen height div row height), the first visible row, and
+    // whether the whole document is parsed at once.
+    virtual int ScreenRows() const { return 64; }
+    virtual int TopRow() const { return 0; }
+    virtual bool InitBracketsFull() const { return false; }
+    // A row's colouring changed: repaint it.
+    virtual void InvalidateRow(int row) { (void)row; }
+
     // Update blocks of the logical-line view: hide the caret and hold back
     // caret-move notification, then show it and notify once.
     virtual void BeginLinesUpdate() {}
