@@ -4,11 +4,16 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "editor/core/EListError.h"
 #include "editor/core/TextLines.h"
 
 TEditorScreenStrings::TEditorScreenStrings() : undo_(std::make_unique<TEditorUndoObj>(*this))
 {
     OnChange = [this] { NotifyEditors(); };
+    wrapOption_.OnChange = [this] {
+        if (wordWrap_)
+            WrapChanged();
+    };
 }
 
 TEditorScreenStrings::~TEditorScreenStrings()
@@ -177,22 +182,6 @@ std::string TEditorScreenStrings::GetTextStr() const
     return RowsText(0, GetCount()).Text;
 }
 
-// --- wrapping ------------------------------------------------------------------
-
-void TEditorScreenStrings::WrapText(std::optional<std::string_view> text, TEditorStringList& rows) const
-{
-    rows.RemoveRows(0, rows.GetCount());
-    if (!text) {
-        rows.InsertEmptyRows(0, 1);
-        return;
-    }
-    int n = 0;
-    TextLines::ForEach(*text, [&](std::string_view) { ++n; });
-    rows.InsertEmptyRows(0, n);
-    int i = 0;
-    TextLines::ForEach(*text, [&](std::string_view line) { rows.PutView(i++, line); });
-}
-
 // --- changing the text ------------------------------------------------------------
 
 uint16_t TEditorScreenStrings::DeleteRows(int index, int count)
@@ -210,6 +199,8 @@ uint16_t TEditorScreenStrings::DeleteRows(int index, int count)
 
 void TEditorScreenStrings::PutRows(int first, int oldCount, TEditorStringList& rows)
 {
+    if (first < 0 || oldCount < 0 || first + oldCount > GetCount())
+        throw EListError();
     const int newCount = rows.GetCount();
     std::vector<uint16_t> marks(static_cast<size_t>(newCount), 0);
     if (newCount == oldCount) {
@@ -331,6 +322,8 @@ void TEditorScreenStrings::Clear()
 
 void TEditorScreenStrings::AfterWholeTextChange()
 {
+    if (wordWrap_)
+        WrapAll();
     ReparseAll();
 }
 

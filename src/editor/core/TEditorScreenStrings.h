@@ -94,9 +94,18 @@ public:
     const TEditorWrapOption& WrapOption() const { return wrapOption_; }
     int TabSpaceCount() const { return tabSpaceCount_; }
     void SetTabSpaceCount(int n) { tabSpaceCount_ = n < 1 ? 1 : n; }
-    // Breaks a text into rows: one row per line, each raLineBreak. An absent
-    // text gives one empty row.
+    // Switching wrap clears the history, re-breaks (or joins) every line,
+    // re-parses, and sends every editor's caret to column 0.
+    void SetWordWrap(bool value);
+    // Breaks a text into rows: each line into one row (wrap off) or into the
+    // rows the wrap rules give, each ended line raLineBreak and the rows
+    // before its end raWrapped. An absent text gives one empty row.
     void WrapText(std::optional<std::string_view> text, TEditorStringList& rows) const;
+    // Rows the line would take with wrap on.
+    int WrapRowCount(std::string_view line) const;
+    // Re-breaks the whole document / joins each line back into one row.
+    void WrapAll();
+    void UnwrapAll();
 
 protected:
     void SetUpdateState(bool updating) override;
@@ -110,6 +119,9 @@ private:
     void ReparseAll();
     void MoveMarks(uint16_t marks, int row);
     TUndoData& NewUndoRecord() { return undo_->NewRecord(); }
+    void RebuildRows(bool wrap);
+    void RewrapDocument(bool wrap);
+    void WrapChanged();
 
     std::vector<AttachedEditor*> editors_;
     RowParser* parser_ = nullptr;

@@ -340,6 +340,26 @@ void TheStringList::TakeRows(TheStringList& source, int first, int count, int at
     }
 }
 
+void TheStringList::ReplaceAllRows(std::vector<TheStringItem>&& items, std::shared_ptr<char[]> block)
+{
+    FreeAll();
+    const int count = static_cast<int>(items.size());
+    auto* fresh = static_cast<TheStringItem*>(std::malloc(sizeof(TheStringItem) * static_cast<size_t>(count > 0 ? count : 1)));
+    if (!fresh)
+        throw std::bad_alloc();
+    if (count > 0)
+        std::memcpy(static_cast<void*>(fresh), items.data(), sizeof(TheStringItem) * static_cast<size_t>(count));
+    items.clear();
+    std::free(items_);
+    items_ = fresh;
+    capacity_ = count;
+    gapStart_ = count;
+    gapLength_ = 0;
+    if (block)
+        blocks_.push_back(std::move(block));
+    index_.Reset(count);
+}
+
 void TheStringList::SetSharedText(int index, const char* data, uint32_t length)
 {
     TheStringItem& item = ItemRef(index);

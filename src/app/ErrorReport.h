@@ -1,0 +1,9 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// The application's general error report: a failure that ends only the
+// operation under way is shown in a modal box titled "Scrivlet" with the error
+// icon and the error's text followed by a full stop.
+void ShowErrorReport(QWidget* parent, const QString& message);
