@@ -7,14 +7,7 @@
 
 #include "editor/core/TEditorScreenStrings.h"
 
-#if __has_include("editor/core/LineBreaker.h")
 #include "editor/core/LineBreaker.h"
-#else
-// TEMPORARY until the line breaker lands: no breaking.
-struct LineBreakParams { const TEditorWrapOption* Option; int TabSpaceCount = 8; };
-inline void BreakLine(std::string_view line, const LineBreakParams&, std::vector<uint32_t>& rows) { rows.push_back(static_cast<uint32_t>(line.size())); }
-inline int WrapRowCount(std::string_view, const LineBreakParams&) { return 1; }
-#endif
 #include "editor/core/TextLines.h"
 
 namespace {

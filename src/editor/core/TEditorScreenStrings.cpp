@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "editor/core/EListError.h"
+#include "editor/core/LargeAllocation.h"
 #include "editor/core/TextLines.h"
 
 TEditorScreenStrings::TEditorScreenStrings() : undo_(std::make_unique<TEditorUndoObj>(*this))
@@ -160,7 +161,7 @@ TRowsText TEditorScreenStrings::RowsText(int index, int count) const
     const int rows = GetCount();
     if (index < 0 || index >= rows)
         return result;
-    int last = count < 0 ? LineEndRow(index) : std::min(rows - 1, index + count - 1);
+    int last = count < 0 ? LineEndRow(index) : index + std::min(count, rows - index) - 1;
     if (last < index)
         return result;
     size_t size = 0;
@@ -199,7 +200,7 @@ uint16_t TEditorScreenStrings::DeleteRows(int index, int count)
 
 void TEditorScreenStrings::PutRows(int first, int oldCount, TEditorStringList& rows)
 {
-    if (first < 0 || oldCount < 0 || first + oldCount > GetCount())
+    if (first < 0 || oldCount < 0 || first > GetCount() || oldCount > GetCount() - first)
         throw EListError();
     const int newCount = rows.GetCount();
     std::vector<uint16_t> marks(static_cast<size_t>(newCount), 0);
@@ -240,7 +241,7 @@ void TEditorScreenStrings::PutRows(int first, int oldCount, TEditorStringList& r
 void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::string_view> text)
 {
     const int rows = GetCount();
-    if (index < 0 || count < 0 || index + count > rows || (count == 0 && !text))
+    if (index < 0 || count < 0 || count > rows - index || (count == 0 && !text))
         return;
 
     // Re-breaking starts at most one row above, or at the line's first row.
@@ -332,29 +333,26 @@ void TEditorScreenStrings::SetPlainText(std::string_view text)
     if (text.size() > MaxRowLength)
         throw std::length_error("text too long");
     // One copy of the text; the rows point into it.
-    std::shared_ptr<char[]> block(new char[text.size() + 1]);
+    std::shared_ptr<char[]> block = AllocateTextBlock(text.size());
     std::memcpy(block.get(), text.data(), text.size());
     const std::string_view copy(block.get(), text.size());
-    SetPlainTextShared(copy, std::move(block), -1);
+    SetPlainTextShared(copy, std::move(block));
 }
 
-void TEditorScreenStrings::SetPlainTextShared(std::string_view text, std::shared_ptr<char[]> block, int lineHint)
+void TEditorScreenStrings::SetPlainTextShared(std::string_view text, std::shared_ptr<char[]> block)
 {
     if (GetCount() > 0)
         RemoveRows(0, GetCount());
     if (text.empty())
         return;
-    if (lineHint < 0) {
-        lineHint = 0;
-        TextLines::ForEach(text, [&](std::string_view) { ++lineHint; });
-    }
-    InsertEmptyRows(0, lineHint);
+    const TextLines::Stats stats = TextLines::Count(text);
+    if (stats.Lines > static_cast<size_t>(MaxRowLength))
+        throw std::length_error("too many lines");
+    InsertEmptyRows(0, static_cast<int>(stats.Lines));
     int i = 0;
-    TextLines::ForEach(text, [&](std::string_view line) {
-        if (i == GetCount())
-            InsertEmptyRows(i, 1);
-        SetSharedText(i++, line.data(), static_cast<uint32_t>(line.size()));
-    });
+    TextLines::ForEach(
+        text, [&](std::string_view line) { SetSharedText(i++, line.data(), static_cast<uint32_t>(line.size())); },
+        &stats);
     if (i < GetCount())
         RemoveRows(i, GetCount() - i);
     AdoptBlock(std::move(block));

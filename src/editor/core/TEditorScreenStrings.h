@@ -55,9 +55,8 @@ public:
     std::string GetTextStr() const;
     // Replaces everything by `text` split at CR, LF and CR LF; no undo.
     void SetPlainText(std::string_view text);
-    // The same over text in `block`, which the rows then share; lineHint is
-    // the number of lines when known, else -1.
-    void SetPlainTextShared(std::string_view text, std::shared_ptr<char[]> block, int lineHint);
+    // The same over text in `block`, which the rows then share.
+    void SetPlainTextShared(std::string_view text, std::shared_ptr<char[]> block);
     // Reads a file in two passes of 8 KB blocks; no undo. Throws
     // std::runtime_error when it cannot be read (the store is cleared by then).
     TLoadResult LoadRowsFromFile(const std::string& path);

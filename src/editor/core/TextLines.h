@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -8,19 +9,32 @@
 // a line of its own.
 namespace TextLines {
 
-// Calls f(line) for each line, in order.
+struct Stats {
+    size_t Lines = 0;
+    bool LoneCR = false;  // some CR is not followed by LF
+};
+
+// One pass the compiler can vectorise: LFs, CRs, and CR LF pairs.
+Stats Count(std::string_view text);
+
+// Calls f(line) for each line, in order. `stats`, when given, must be
+// Count(text); it lets text without a lone CR be split with memchr.
 template <typename F>
-void ForEach(std::string_view text, F&& f)
+void ForEach(std::string_view text, F&& f, const Stats* stats = nullptr)
 {
     const char* p = text.data();
     const char* end = p + text.size();
-    if (!text.empty() && !std::memchr(p, '\r', text.size())) {
-        // LF only: let memchr find the breaks.
+    const bool loneCR = stats ? stats->LoneCR : std::memchr(p, '\r', text.size()) != nullptr;
+    if (!loneCR) {
+        // Every break is an LF, maybe after a CR: let memchr find them.
         while (p < end) {
             const char* q = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-            if (!q)
-                q = end;
-            f(std::string_view(p, static_cast<size_t>(q - p)));
+            if (!q) {
+                f(std::string_view(p, static_cast<size_t>(end - p)));
+                return;
+            }
+            const char* lineEnd = (q > p && q[-1] == '\r') ? q - 1 : q;
+            f(std::string_view(p, static_cast<size_t>(lineEnd - p)));
             p = q + 1;
         }
         return;

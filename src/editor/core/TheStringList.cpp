@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "editor/core/EListError.h"
+#include "editor/core/LargeAllocation.h"
 
 namespace {
 
@@ -104,9 +105,7 @@ void TheStringList::SetUpdateState(bool updating)
 void TheStringList::Reallocate(int capacity)
 {
     const int count = GetCount();
-    auto* fresh = static_cast<TheStringItem*>(std::malloc(sizeof(TheStringItem) * static_cast<size_t>(capacity)));
-    if (!fresh && capacity > 0)
-        throw std::bad_alloc();
+    auto* fresh = static_cast<TheStringItem*>(AllocateLarge(sizeof(TheStringItem) * static_cast<size_t>(capacity)));
     const int tail = count - gapStart_;
     if (gapStart_ > 0)
         std::memcpy(fresh, items_, sizeof(TheStringItem) * static_cast<size_t>(gapStart_));
@@ -120,11 +119,10 @@ void TheStringList::Reallocate(int capacity)
 
 void TheStringList::Grow(int needed)
 {
-    int capacity = capacity_;
-    while (capacity < needed) {
-        int delta = capacity > 64 ? capacity / 4 : (capacity > 8 ? 16 : 4);
-        capacity += delta;
-    }
+    // One step of the usual growth when that is enough; a bulk insert that
+    // needs more gets exactly what it needs.
+    int delta = capacity_ > 64 ? capacity_ / 4 : (capacity_ > 8 ? 16 : 4);
+    int capacity = needed <= capacity_ + delta ? capacity_ + delta : needed;
     if (capacity != capacity_)
         Reallocate(capacity);
 }
@@ -289,7 +287,7 @@ void TheStringList::SetStateText(int index, std::string_view text)
 
 void TheStringList::InsertEmptyRows(int at, int count)
 {
-    if (at < 0 || at > GetCount() || count < 0)
+    if (at < 0 || at > GetCount() || count < 0 || count > 0x7fffffff - GetCount())
         throw EListError();
     if (count == 0)
         return;
@@ -301,7 +299,7 @@ void TheStringList::RemoveRows(int at, int count)
 {
     if (count <= 0)
         return;
-    if (at < 0 || at + count > GetCount())
+    if (at < 0 || at > GetCount() || count > GetCount() - at)
         throw EListError();
     index_.RowsRemoving(at, count);
     MoveGap(at + count);
@@ -315,7 +313,8 @@ void TheStringList::TakeRows(TheStringList& source, int first, int count, int at
 {
     if (count <= 0)
         return;
-    if (first < 0 || first + count > source.GetCount() || at < 0 || at + count > GetCount())
+    if (first < 0 || first > source.GetCount() || count > source.GetCount() - first || at < 0 || at > GetCount() ||
+        count > GetCount() - at)
         throw EListError();
     for (int k = 0; k < count; ++k) {
         TheStringItem& target = Raw(at + k);
@@ -344,9 +343,7 @@ void TheStringList::ReplaceAllRows(std::vector<TheStringItem>&& items, std::shar
 {
     FreeAll();
     const int count = static_cast<int>(items.size());
-    auto* fresh = static_cast<TheStringItem*>(std::malloc(sizeof(TheStringItem) * static_cast<size_t>(count > 0 ? count : 1)));
-    if (!fresh)
-        throw std::bad_alloc();
+    auto* fresh = static_cast<TheStringItem*>(AllocateLarge(sizeof(TheStringItem) * static_cast<size_t>(count)));
     if (count > 0)
         std::memcpy(static_cast<void*>(fresh), items.data(), sizeof(TheStringItem) * static_cast<size_t>(count));
     items.clear();
