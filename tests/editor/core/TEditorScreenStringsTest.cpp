@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FakeEditor.h"
+#include "../../support/TextModel.h"
 #include "editor/core/TEditorScreenStrings.h"
 #include "editor/core/TEditorStrings.h"
 
@@ -216,19 +217,6 @@ TEST(TEditorScreenStrings, RandomReplacementsMatchTheTextAndUndoRestoresIt)
             off += s.RowLength(r) + (s.GetRowAttribute(r) == raLineBreak ? 2 : 0);
         return off;
     };
-    auto normal = [](std::string t) {
-        std::string out;
-        for (size_t i = 0; i < t.size(); ++i) {
-            if (t[i] == '\r' || t[i] == '\n') {
-                out += "\r\n";
-                if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n')
-                    ++i;
-            } else {
-                out += t[i];
-            }
-        }
-        return out;
-    };
     for (int step = 0; step < 3000; ++step) {
         const int rows = s.GetCount();
         int index = static_cast<int>(rng() % (rows + 1));
@@ -243,7 +231,7 @@ TEST(TEditorScreenStrings, RandomReplacementsMatchTheTextAndUndoRestoresIt)
         size_t to = offset(index + count);
         editor.col = static_cast<int>(rng() % 3);
         s.ReplaceRows(index, count, absent ? std::nullopt : std::optional<std::string_view>(text));
-        model = model.substr(0, from) + normal(absent ? "" : text) + model.substr(to);
+        model = model.substr(0, from) + TextModel::NormaliseBreaks(absent ? "" : text) + model.substr(to);
         ASSERT_EQ(s.GetTextStr(), model) << "step " << step;
         TEditorStrings lines(s);
         std::string joined;

@@ -1,0 +1,140 @@
+#include "editor/core/TEditorRowParser.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "editor/core/TEditorScreenStrings.h"
+#include "editor/core/TEditorViewInfo.h"
+#include "editor/core/TFountainParser.h"
+
+TEditorRowParser::TEditorRowParser(TEditorScreenStrings& store, TEditorViewInfo& view) : store_(store), view_(view) {}
+
+TEditorRowParser::~TEditorRowParser()
+{
+    if (store_.Parser() == this)
+        store_.SetParser(nullptr);
+}
+
+TFountain& TEditorRowParser::Fountain() const { return fountain_ ? *fountain_ : view_.Fountain(); }
+
+std::unique_ptr<TFountainParser> TEditorRowParser::CreateParser() const { return Fountain().CreateParser(); }
+
+bool TEditorRowParser::HasItalicStyle() const { return Fountain().HasItalicStyle(); }
+
+int TEditorRowParser::ScreenRows() const
+{
+    const AttachedEditor* editor = store_.FocusedEditor();
+    return std::max(1, editor ? editor->ScreenRows() : DefaultScreenRows);
+}
+
+bool TEditorRowParser::SameState(int row, const TRowAttributeData& state) const
+{
+    return store_.GetAttrWord(row) == TRowAttributeStringList::PackAttrWord(state)
+        && (store_.GetStateWord(row) & 0xFFFFu) == (TRowAttributeStringList::PackStateWord(state, 0) & 0xFFFFu)
+        && store_.GetStateText(row) == state.StateText;
+}
+
+void TEditorRowParser::MarkUnparsed(int row)
+{
+    TRowAttributeData unparsed;
+    unparsed.RowAttribute = store_.GetRowAttribute(row);
+    unparsed.BracketIndex = -2;
+    store_.SetRowAttributeData(row, unparsed);
+}
+
+int TEditorRowParser::ReparseFrom(int row, bool notify) { return Reparse(row, notify, true); }
+
+int TEditorRowParser::Reparse(int row, bool notify, bool wholeTail)
+{
+    const int count = store_.GetCount();
+    if (count == 0)
+        return 0;
+    row = std::max(row, 0);
+
+    // Start from the nearest parsed row above: it gives the next row's state.
+    int base = std::min(row, count) - 1;
+    while (base >= 0 && store_.GetBracketIndex(base) == -2)
+        --base;
+    const std::unique_ptr<TFountainParser> parser = CreateParser();
+    TRowAttributeData state;
+    if (base >= 0) {
+        state = store_.GetRowAttributeData(base);
+        parser->ParseRow(base, store_, state);
+    }
+
+    const int limit = static_cast<int>(std::min<long long>(count - 1, row + 2LL * ScreenRows()));
+    std::vector<AttachedEditor*> editors;
+    if (notify)
+        editors = store_.Editors();
+    int reparsed = 0;
+    for (int r = base + 1; r <= limit; ++r) {
+        state.PrevRowAttribute = r > 0 ? store_.GetRowAttribute(r - 1) : uint8_t{raLineBreak};
+        state.RowAttribute = store_.GetRowAttribute(r);
+        if (r > row && SameState(r, state))
+            return reparsed;  // the rest is still valid
+        store_.SetRowAttributeData(r, state);
+        ++reparsed;
+        for (AttachedEditor* e : editors)
+            e->InvalidateRow(r);
+        if (r < limit)
+            parser->ParseRow(r, store_, state);
+    }
+
+    // The states below the limit may all be wrong now. After a change there
+    // may be new, unparsed rows between the limit and stale parsed ones, so
+    // the whole tail is looked at (only here, when the change did not settle
+    // within two screens). On demand for painting, the parsed rows end at
+    // the limit already.
+    for (int r = limit + 1; r < count; ++r) {
+        if (store_.GetBracketIndex(r) != -2)
+            MarkUnparsed(r);
+        else if (!wholeTail)
+            break;
+    }
+    return reparsed;
+}
+
+void TEditorRowParser::ReparseAll()
+{
+    const int count = store_.GetCount();
+    for (int r = 0; r < count; ++r)
+        if (store_.GetBracketIndex(r) != -2)
+            MarkUnparsed(r);
+    if (count == 0)
+        return;
+
+    const AttachedEditor* editor = store_.FocusedEditor();
+    int last = count - 1;
+    if (!(editor && editor->InitBracketsFull())) {
+        const long long top = editor ? std::max(0, editor->TopRow()) : 0;
+        last = static_cast<int>(std::min<long long>(last, top + 2LL * ScreenRows()));
+    }
+    const std::unique_ptr<TFountainParser> parser = CreateParser();
+    TRowAttributeData state;
+    for (int r = 0; r <= last; ++r) {
+        state.PrevRowAttribute = r > 0 ? store_.GetRowAttribute(r - 1) : uint8_t{raLineBreak};
+        state.RowAttribute = store_.GetRowAttribute(r);
+        store_.SetRowAttributeData(r, state);
+        if (r < last)
+            parser->ParseRow(r, store_, state);
+    }
+}
+
+TRowAttributeData TEditorRowParser::RowStartState(int row)
+{
+    if (row < 0 || row >= store_.GetCount())
+        return TRowAttributeData{};
+    if (store_.GetBracketIndex(row) == -2)
+        Reparse(row, false, false);
+    return store_.GetRowAttributeData(row);
+}
+
+std::string_view TEditorRowParser::ScanText(int row, std::string& buffer) const
+{
+    const std::string_view own = store_.RowView(row);
+    if (store_.GetRowAttribute(row) != raWrapped || row + 1 >= store_.GetCount())
+        return own;
+    buffer.assign(own);
+    buffer.append(store_.RowView(row + 1));
+    return buffer;
+}

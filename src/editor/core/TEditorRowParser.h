@@ -1,0 +1,71 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "editor/core/RowParser.h"
+#include "editor/core/TRowAttributeData.h"
+
+class TEditorScreenStrings;
+class TEditorViewInfo;
+class TFountain;
+class TFountainParser;
+
+// Keeps the start states of a document's rows up to date for colouring.
+// Attach it with store.SetParser(&parser). It colours with the scheme set by
+// SetFountain, or else with the View's built-in one.
+//
+// The states are valid from row 0 down to the first row not yet parsed
+// (BracketIndex -2); the rows below are parsed on demand when they are
+// painted (RowStartState). Work is bounded by the attached editors' screen:
+// a change re-parses at most two screens below the changed row, and stops
+// as soon as a row's stored start state equals the newly computed one.
+class TEditorRowParser : public RowParser {
+public:
+    // Used when no editor is attached.
+    static constexpr int DefaultScreenRows = 64;
+
+    TEditorRowParser(TEditorScreenStrings& store, TEditorViewInfo& view);
+    ~TEditorRowParser() override;
+    TEditorRowParser(const TEditorRowParser&) = delete;
+    TEditorRowParser& operator=(const TEditorRowParser&) = delete;
+
+    // null: the View's built-in scheme. The scheme must outlive its use here.
+    void SetFountain(TFountain* fountain) { fountain_ = fountain; }
+    TFountain& Fountain() const;
+    // A scanner of the scheme in use.
+    std::unique_ptr<TFountainParser> CreateParser() const;
+    // Whether the scheme in use draws anything in italics.
+    bool HasItalicStyle() const;
+
+    // After a change at `row`: re-parses from the nearest parsed row above
+    // it, repaints every re-stored row in every attached editor, and returns
+    // how many rows were re-stored. The rows whose text changed must be
+    // marked not yet parsed, except `row` itself, which is always re-parsed.
+    int ReparseFrom(int row) override { return ReparseFrom(row, true); }
+    int ReparseFrom(int row, bool notify);
+    // Marks every row not yet parsed, then parses from the top through two
+    // screens below the first visible row (through the end with
+    // InitBracketsFull).
+    void ReparseAll() override;
+
+    // The start state of `row` for painting, parsing down to it (and two
+    // screens further) when it is not parsed yet. The initial state for a
+    // row outside the document.
+    TRowAttributeData RowStartState(int row);
+
+    // The text a row's tokens are read from: its own text, followed by the
+    // next row's when it is raWrapped (then copied into `buffer`). Tokens
+    // starting at or after the row's own length belong to the next row.
+    std::string_view ScanText(int row, std::string& buffer) const;
+
+private:
+    int Reparse(int row, bool notify, bool wholeTail);
+    int ScreenRows() const;
+    bool SameState(int row, const TRowAttributeData& state) const;
+    void MarkUnparsed(int row);
+
+    TEditorScreenStrings& store_;
+    TEditorViewInfo& view_;
+    TFountain* fountain_ = nullptr;
+};

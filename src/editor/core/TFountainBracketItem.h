@@ -1,0 +1,58 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "editor/core/TFountainColor.h"
+
+// A bracket pair whose region, from LeftBracket through RightBracket, is
+// drawn in ItemColor and may span rows. An empty RightBracket makes the
+// pair inert: it never opens a region.
+class TFountainBracketItem {
+public:
+    TFountainBracketItem() { ItemColor.OnChange = [this] { Changed(); }; }
+    TFountainBracketItem(const TFountainBracketItem&) = delete;
+    TFountainBracketItem& operator=(const TFountainBracketItem&) = delete;
+
+    // Called after every change of the item; the collection sets it.
+    std::function<void()> OnChange;
+
+    TFountainColor ItemColor;
+
+    const std::string& LeftBracket() const { return leftBracket_; }
+    const std::string& RightBracket() const { return rightBracket_; }
+    void SetLeftBracket(const std::string& value) { Set(leftBracket_, value); }
+    void SetRightBracket(const std::string& value) { Set(rightBracket_, value); }
+
+    // Whether the pair can open a region at all.
+    bool Active() const { return !leftBracket_.empty() && !rightBracket_.empty(); }
+
+    void Assign(const TFountainBracketItem& source)
+    {
+        if (&source == this)
+            return;
+        auto handler = std::move(OnChange);
+        OnChange = nullptr;
+        leftBracket_ = source.leftBracket_;
+        rightBracket_ = source.rightBracket_;
+        ItemColor.Assign(source.ItemColor);
+        OnChange = std::move(handler);
+        Changed();
+    }
+
+private:
+    void Set(std::string& field, const std::string& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Changed();
+    }
+    void Changed()
+    {
+        if (OnChange)
+            OnChange();
+    }
+
+    std::string leftBracket_;
+    std::string rightBracket_;
+};
