@@ -142,11 +142,6 @@ private:
     std::size_t bytes_ = 0;
 };
 
-struct RowBreak {
-    std::size_t length;
-    bool wrapped;   // the rest was at least WrapByte wide, so a break was made
-};
-
 RowBreak FindRowBreak(std::string_view rest, const LineBreakParams& p, std::string& map)
 {
     const TEditorWrapOption& option = *p.Option;
@@ -236,6 +231,11 @@ void ForEachRow(std::string_view line, const LineBreakParams& p, OnRow onRow)
 }
 
 } // namespace
+
+RowBreak NextRowBreak(std::string_view rest, const LineBreakParams& p, std::string& mapScratch)
+{
+    return FindRowBreak(rest, p, mapScratch);
+}
 
 std::size_t NextRowLength(std::string_view rest, const LineBreakParams& p, std::string& mapScratch)
 {

@@ -37,6 +37,15 @@ struct LineBreakParams {
     int TabSpaceCount = 8;
 };
 
+// One row found at the start of a rest of a line: its length, and whether
+// the rest was at least WrapByte wide so that a break was made (a row that
+// takes the whole rest because it is narrow is not a break).
+struct RowBreak {
+    std::size_t length;
+    bool wrapped;
+};
+RowBreak NextRowBreak(std::string_view rest, const LineBreakParams& p, std::string& mapScratch);
+
 // Length in bytes of the row that starts at the beginning of `rest` (the rest
 // of a logical line from a row start). Returns rest.size() when the rest fits
 // on one row (its width is below WrapByte), and also when the break falls

@@ -6,6 +6,7 @@
 
 #include "editor/core/EListError.h"
 #include "editor/core/LargeAllocation.h"
+#include "editor/core/LineBreaker.h"
 #include "editor/core/TextLines.h"
 
 TEditorScreenStrings::TEditorScreenStrings() : undo_(std::make_unique<TEditorUndoObj>(*this))
@@ -244,8 +245,18 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
     if (index < 0 || count < 0 || count > rows - index || (count == 0 && !text))
         return;
 
-    // Re-breaking starts at most one row above, or at the line's first row.
-    int first = std::max(LineStartRow(index), index - 1);
+    // Re-breaking starts at most one row above, or at the line's first row,
+    // and further up while a row above starts close enough to the edit that
+    // its break looks at the changed bytes (a row's break reads a few cells
+    // past WrapByte from its start).
+    const int lineStart = LineStartRow(index);
+    int first = std::max(lineStart, index - 1);
+    if (wordWrap_ && first < index) {
+        const size_t reach = static_cast<size_t>(wrapOption_.WrapByte()) + 8;
+        size_t distance = RowLength(first);
+        while (first > lineStart && distance + RowLength(first - 1) < reach)
+            distance += RowLength(--first);
+    }
     // Text appended after a last row without a line break continues that row.
     if (index == rows && rows > 0 && GetRowAttribute(rows - 1) != raLineBreak)
         first = rows - 1;
@@ -280,31 +291,116 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
         attribute = (text && TextLines::EndsWithBreak(*text)) ? raLineBreak : raEndOfText;
     }
 
-    const int oldCount = lastEnd - first + 1;
-    TRowsText old = RowsText(first, oldCount);
-    TUndoData& record = NewUndoRecord();
-    record.Row = first;
-    record.Text = std::move(old.Text);
-    record.Attribute = old.LastAttribute;
-
-    std::string joined = RowsText(first, index - first).Text;
+    // Rows first..last are replaced whole; the rows after them to lastEnd
+    // continue the same line and are re-broken only as far as needed.
+    std::string head = RowsText(first, index - first).Text;
     if (text)
-        joined.append(*text);
-    joined.append(RowsText(last + 1, lastEnd - last).Text);
-
-    TEditorStringList fresh;
-    if (!text && joined.empty())
-        WrapText(std::nullopt, fresh);
-    else
-        WrapText(std::string_view(joined), fresh);
-    const int newCount = fresh.GetCount();
-    if (newCount > 0)
-        fresh.SetRowAttribute(newCount - 1, attribute);
-    record.RowCount = newCount;
-
-    PutRows(first, oldCount, fresh);
+        head.append(*text);
+    const std::optional<std::string_view> headText =
+        (!text && head.empty()) ? std::nullopt : std::optional<std::string_view>(head);
+    TUndoData& record = NewUndoRecord();
+    TRowsText replaced;
+    const TReplacedRows result = PutText(first, last + 1 - first, headText, lastEnd, attribute, replaced);
+    record.Row = first;
+    record.Text = std::move(replaced.Text);
+    record.Attribute = replaced.LastAttribute;
+    record.RowCount = result.NewCount;
     int reparsed = Reparse(first);
-    RecordPending(first, oldCount, newCount, reparsed);
+    RecordPending(first, result.OldCount, result.NewCount, reparsed);
+}
+
+TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int headRows,
+                                                                  std::optional<std::string_view> head, int lineEnd,
+                                                                  uint8_t endAttribute, TRowsText& replaced)
+{
+    TEditorStringList fresh;
+    const int c0 = first + headRows;
+    int oldCount = lineEnd - first + 1;
+    if (!wordWrap_ || lineEnd < c0) {
+        // Everything is broken anew: the text and, with wrap off, the line
+        // it joins.
+        std::string joined(head ? *head : std::string_view());
+        if (lineEnd >= c0)
+            joined.append(RowsText(c0, lineEnd - c0 + 1).Text);
+        if (!head && joined.empty())
+            WrapText(std::nullopt, fresh);
+        else
+            WrapText(std::string_view(joined), fresh);
+        if (fresh.GetCount() > 0)
+            fresh.SetRowAttribute(fresh.GetCount() - 1, endAttribute);
+    } else {
+        const std::string_view h = head ? *head : std::string_view();
+        size_t tailStart = 0;
+        for (size_t i = h.size(); i > 0; --i) {
+            if (h[i - 1] == '\n' || h[i - 1] == '\r') {
+                tailStart = i;
+                break;
+            }
+        }
+        // Whole lines of the text first, then its last line together with
+        // the rows it continues into.
+        WrapText(h.substr(0, tailStart), fresh);
+        const int stopRow = BreakIntoRows(h.substr(tailStart), c0, lineEnd, fresh);
+        const int n = fresh.GetCount();
+        if (stopRow >= 0) {
+            oldCount = stopRow - first;
+        } else if (n > 0) {
+            fresh.SetRowAttribute(n - 1, endAttribute);
+        }
+    }
+    replaced = RowsText(first, oldCount);
+    const int newCount = fresh.GetCount();
+    PutRows(first, oldCount, fresh);
+    return {oldCount, newCount};
+}
+
+// Breaks the line made of `tail` and the rows c0..lineEnd (the rest of one
+// logical line) into `rows`, as the line breaker would break it whole. A row
+// depends only on the text from its own start, so as soon as a new row starts
+// where one of those rows starts, that row and all after it are still right:
+// the breaking stops there and returns that row. Returns -1 when it ran to
+// the line's end. Only about a window of the line is held at a time.
+int TEditorScreenStrings::BreakIntoRows(std::string_view tail, int c0, int lineEnd, TEditorStringList& rows) const
+{
+    const LineBreakParams params{&wrapOption_, tabSpaceCount_};
+    const size_t window = static_cast<size_t>(wrapOption_.WrapByte()) * 2 + 64;
+    std::string work(tail);
+    size_t workBase = 0;   // line offset of work[0]
+    int nextRow = c0;      // the next row to append to work
+    int candidate = c0;    // the next row whose start the new rows may meet
+    size_t candidateStart = tail.size();
+    size_t pos = 0;        // line offset of the next new row
+    std::string scratch;
+    for (;;) {
+        while (candidate <= lineEnd && candidateStart < pos) {
+            candidateStart += RowLength(candidate);
+            ++candidate;
+        }
+        if (candidate <= lineEnd && candidateStart == pos)
+            return candidate;
+        while (nextRow <= lineEnd && workBase + work.size() - pos < window)
+            work.append(RowView(nextRow++));
+        const std::string_view rest(work.data() + (pos - workBase), workBase + work.size() - pos);
+        if (rest.empty())
+            return -1;
+        const RowBreak row = NextRowBreak(rest, params, scratch);
+        const int at = rows.GetCount();
+        rows.InsertEmptyRows(at, 1);
+        rows.PutView(at, rest.substr(0, row.length));
+        rows.SetRowAttribute(at, raWrapped);
+        pos += row.length;
+        if (pos == workBase + work.size() && nextRow > lineEnd) {
+            // The line ends here; a break exactly at its end leaves an empty
+            // row unless the line break may stay on the full row.
+            if (row.wrapped && !wrapOption_.FollowRetMark())
+                rows.InsertEmptyRows(rows.GetCount(), 1);
+            return -1;
+        }
+        if (pos - workBase > (size_t{1} << 16)) {
+            work.erase(0, pos - workBase);
+            workBase = pos;
+        }
+    }
 }
 
 void TEditorScreenStrings::Clear()

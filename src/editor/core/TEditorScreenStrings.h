@@ -118,6 +118,18 @@ private:
     void ReparseAll();
     void MoveMarks(uint16_t marks, int row);
     TUndoData& NewUndoRecord() { return undo_->NewRecord(); }
+    struct TReplacedRows {
+        int OldCount;
+        int NewCount;
+    };
+    // Replaces rows [first, first+headRows) by `head` (absent: one empty
+    // row), re-breaking the line it ends in together with rows up to
+    // lineEnd, which continue it. The very last new row gets endAttribute
+    // when the re-breaking reached the line end. `replaced` receives the old
+    // rows' text.
+    TReplacedRows PutText(int first, int headRows, std::optional<std::string_view> head, int lineEnd,
+                          uint8_t endAttribute, TRowsText& replaced);
+    int BreakIntoRows(std::string_view tail, int c0, int lineEnd, TEditorStringList& rows) const;
     void RebuildRows(bool wrap);
     void RewrapDocument(bool wrap);
     void WrapChanged();

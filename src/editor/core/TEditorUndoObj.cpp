@@ -28,29 +28,30 @@ void TEditorUndoObj::Clear()
 void TEditorUndoObj::Restore(TUndoData& r)
 {
     TRowsText current;
-    if (r.RowCount > 0)
-        current = store_.RowsText(r.Row, r.RowCount);
+    int oldCount = 0;
     int putBack = 0;
     if (r.Attribute == raNone) {
         // The change had filled an empty range: take its rows out again.
-        uint16_t marks = store_.DeleteRows(r.Row, current.RowCount);
+        if (r.RowCount > 0)
+            current = store_.RowsText(r.Row, r.RowCount);
+        oldCount = current.RowCount;
+        uint16_t marks = store_.DeleteRows(r.Row, oldCount);
         store_.MoveMarks(marks, std::min(r.Row, store_.GetCount() - 1));
     } else {
-        TEditorStringList rows;
-        if (r.Text.empty())
-            store_.WrapText(std::nullopt, rows);  // one empty row
-        else
-            store_.WrapText(std::string_view(r.Text), rows);
-        int n = rows.GetCount();
-        if (r.Attribute == raWrapped && n > 1 && rows.RowLength(n - 1) == 0)
-            rows.RemoveRows(--n, 1);
-        if (n > 0)
-            rows.SetRowAttribute(n - 1, r.Attribute);
-        putBack = n;
-        store_.PutRows(r.Row, current.RowCount, rows);
+        // A text that ends inside a line continues into the row after the
+        // range; that line is re-broken as far as it changes.
+        const int after = r.Row + r.RowCount;
+        const bool continues = r.Attribute == raWrapped && after < store_.GetCount();
+        const int lineEnd = continues ? store_.LineEndRow(after) : after - 1;
+        const uint8_t endAttribute = continues ? store_.GetRowAttribute(lineEnd) : r.Attribute;
+        const std::optional<std::string_view> text =
+            r.Text.empty() ? std::nullopt : std::optional<std::string_view>(r.Text);
+        const auto result = store_.PutText(r.Row, r.RowCount, text, lineEnd, endAttribute, current);
+        oldCount = result.OldCount;
+        putBack = result.NewCount;
     }
     int reparsed = store_.Reparse(r.Row);
-    store_.RecordPending(r.Row, current.RowCount, putBack, reparsed);
+    store_.RecordPending(r.Row, oldCount, putBack, reparsed);
     r.RowCount = putBack;
     r.Attribute = current.LastAttribute;
     r.Text = std::move(current.Text);
