@@ -42,9 +42,9 @@ void TEditorRowParser::MarkUnparsed(int row)
     store_.SetRowAttributeData(row, unparsed);
 }
 
-int TEditorRowParser::ReparseFrom(int row, bool notify) { return Reparse(row, notify, true); }
+int TEditorRowParser::ReparseFrom(int row) { return Reparse(row, true, store_.GetCount()); }
 
-int TEditorRowParser::Reparse(int row, bool notify, bool wholeTail)
+int TEditorRowParser::Reparse(int row, bool notify, int tailFrom)
 {
     const int count = store_.GetCount();
     if (count == 0)
@@ -80,15 +80,15 @@ int TEditorRowParser::Reparse(int row, bool notify, bool wholeTail)
             parser->ParseRow(r, store_, state);
     }
 
-    // The states below the limit may all be wrong now. After a change there
-    // may be new, unparsed rows between the limit and stale parsed ones, so
-    // the whole tail is looked at (only here, when the change did not settle
-    // within two screens). On demand for painting, the parsed rows end at
-    // the limit already.
+    // The states below the limit may all be wrong now. The parsed rows
+    // end at the first row not yet parsed, except that rows the change put
+    // in may be unparsed with stale parsed rows after them: the marking goes
+    // on past those (only here, when the change did not settle within two
+    // screens).
     for (int r = limit + 1; r < count; ++r) {
         if (store_.GetBracketIndex(r) != -2)
             MarkUnparsed(r);
-        else if (!wholeTail)
+        else if (r >= tailFrom)
             break;
     }
     return reparsed;
@@ -125,7 +125,7 @@ TRowAttributeData TEditorRowParser::RowStartState(int row)
     if (row < 0 || row >= store_.GetCount())
         return TRowAttributeData{};
     if (store_.GetBracketIndex(row) == -2)
-        Reparse(row, false, false);
+        Reparse(row, false, row);
     return store_.GetRowAttributeData(row);
 }
 

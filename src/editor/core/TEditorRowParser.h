@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,8 +43,10 @@ public:
     // it, repaints every re-stored row in every attached editor, and returns
     // how many rows were re-stored. The rows whose text changed must be
     // marked not yet parsed, except `row` itself, which is always re-parsed.
-    int ReparseFrom(int row) override { return ReparseFrom(row, true); }
-    int ReparseFrom(int row, bool notify);
+    int ReparseFrom(int row, int newRows) override { return Reparse(row, true, row + std::max(0, newRows)); }
+    // The same when the extent of the change is not known: every row below
+    // is looked at.
+    int ReparseFrom(int row);
     // Marks every row not yet parsed, then parses from the top through two
     // screens below the first visible row (through the end with
     // InitBracketsFull).
@@ -60,7 +63,9 @@ public:
     std::string_view ScanText(int row, std::string& buffer) const;
 
 private:
-    int Reparse(int row, bool notify, bool wholeTail);
+    // Rows below the limit are marked not yet parsed down to the first that
+    // already is at or after `tailFrom`.
+    int Reparse(int row, bool notify, int tailFrom);
     int ScreenRows() const;
     bool SameState(int row, const TRowAttributeData& state) const;
     void MarkUnparsed(int row);

@@ -78,9 +78,9 @@ void TEditorScreenStrings::RecordPending(int first, int oldRows, int newRows, in
     pending_ = TPendingUpdate{first, oldRows, newRows, reparsed, true};
 }
 
-int TEditorScreenStrings::Reparse(int row)
+int TEditorScreenStrings::Reparse(int row, int newRows)
 {
-    return parser_ ? parser_->ReparseFrom(row) : 0;
+    return parser_ ? parser_->ReparseFrom(row, newRows) : 0;
 }
 
 void TEditorScreenStrings::ReparseAll()
@@ -275,7 +275,7 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
         record.RowCount = 0;
         uint16_t marks = DeleteRows(index, count);
         MoveMarks(marks, std::min(index, GetCount() - 1));
-        int reparsed = Reparse(index);
+        int reparsed = Reparse(index, 0);
         RecordPending(index, count, 0, reparsed);
         return;
     }
@@ -305,7 +305,7 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
     record.Text = std::move(replaced.Text);
     record.Attribute = replaced.LastAttribute;
     record.RowCount = result.NewCount;
-    int reparsed = Reparse(first);
+    int reparsed = Reparse(first, result.NewCount);
     RecordPending(first, result.OldCount, result.NewCount, reparsed);
 }
 

@@ -114,7 +114,7 @@ private:
 
     void NotifyEditors();
     void RecordPending(int first, int oldRows, int newRows, int reparsed);
-    int Reparse(int row);
+    int Reparse(int row, int newRows);
     void ReparseAll();
     void MoveMarks(uint16_t marks, int row);
     TUndoData& NewUndoRecord() { return undo_->NewRecord(); }

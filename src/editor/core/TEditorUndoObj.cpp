@@ -50,7 +50,7 @@ void TEditorUndoObj::Restore(TUndoData& r)
         oldCount = result.OldCount;
         putBack = result.NewCount;
     }
-    int reparsed = store_.Reparse(r.Row);
+    int reparsed = store_.Reparse(r.Row, putBack);
     store_.RecordPending(r.Row, oldCount, putBack, reparsed);
     r.RowCount = putBack;
     r.Attribute = current.LastAttribute;
