@@ -1,11 +1,12 @@
 #pragma once
+#include "editor/core/TChangeNotifier.h"
 #include <functional>
 #include <string>
 
 // How long lines are broken into screen rows. Every change of a property
 // notifies the owner (the row store), which re-wraps when wrap is on.
 // Strings hold Shift-JIS bytes.
-class TEditorWrapOption {
+class TEditorWrapOption : public TChangeNotifier {
 public:
     TEditorWrapOption();
 
@@ -30,26 +31,12 @@ public:
     // Copies every property, notifying once when anything changed.
     void Assign(const TEditorWrapOption& source);
 
-    std::function<void()> OnChange;
 
     static const std::string DefaultPunctuationStr;
     static const std::string DefaultLeadStr;
     static const std::string DefaultFollowStr;
 
 private:
-    template <typename T>
-    void Set(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-    void Changed()
-    {
-        if (OnChange)
-            OnChange();
-    }
 
     int wrapByte_ = 80;
     bool wordBreak_ = false;

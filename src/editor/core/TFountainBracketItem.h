@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/core/TChangeNotifier.h"
 #include <functional>
 #include <string>
 
@@ -7,14 +8,13 @@
 // A bracket pair whose region, from LeftBracket through RightBracket, is
 // drawn in ItemColor and may span rows. An empty RightBracket makes the
 // pair inert: it never opens a region.
-class TFountainBracketItem {
+class TFountainBracketItem : public TChangeNotifier {
 public:
     TFountainBracketItem() { ItemColor.OnChange = [this] { Changed(); }; }
     TFountainBracketItem(const TFountainBracketItem&) = delete;
     TFountainBracketItem& operator=(const TFountainBracketItem&) = delete;
 
     // Called after every change of the item; the collection sets it.
-    std::function<void()> OnChange;
 
     TFountainColor ItemColor;
 
@@ -40,18 +40,6 @@ public:
     }
 
 private:
-    void Set(std::string& field, const std::string& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-    void Changed()
-    {
-        if (OnChange)
-            OnChange();
-    }
 
     std::string leftBracket_;
     std::string rightBracket_;

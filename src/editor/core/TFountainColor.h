@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/core/TChangeNotifier.h"
 #include <functional>
 
 #include "editor/core/TColor.h"
@@ -7,7 +8,7 @@
 // The colours and font style one kind of text is drawn with. clNone means
 // the control's own background or font colour. Every change that alters a
 // value calls OnChange, which the owner points at its own change handler.
-class TFountainColor {
+class TFountainColor : public TChangeNotifier {
 public:
     TFountainColor() = default;
     TFountainColor(TColor bkColor, TColor color, TFontStyles style = TFontStyles{})
@@ -25,7 +26,6 @@ public:
         return *this;
     }
 
-    std::function<void()> OnChange;
 
     TColor BkColor() const { return bkColor_; }
     TColor Color() const { return color_; }
@@ -52,19 +52,6 @@ public:
     bool operator==(const TFountainColor& other) const { return SameValues(other); }
 
 private:
-    template <class T>
-    void Set(T& field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-    void Changed()
-    {
-        if (OnChange)
-            OnChange();
-    }
 
     TColor bkColor_ = clNone;
     TColor color_ = clNone;
