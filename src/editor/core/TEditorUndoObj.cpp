@@ -57,56 +57,41 @@ void TEditorUndoObj::Restore(TUndoData& r)
     r.Text = std::move(current.Text);
 }
 
-void TEditorUndoObj::Undo()
-{
-    if (undoList_.empty())
-        return;
-    TUndoData& r = undoList_.back();
-    AttachedEditor* editor = store_.FocusedEditor();
-    if (editor)
-        editor->HideCaret();
-    {
-        TUpdateBlock block(store_);
-        Restore(r);
-        TUndoData redo = r;
-        if (editor) {
-            redo.CaretRow = editor->CaretRow();
-            redo.CaretCol = editor->CaretCol();
-        }
-        redoList_.push_back(std::move(redo));
-    }
-    const int row = r.CaretRow;
-    const int col = r.CaretCol;
-    undoList_.pop_back();
-    if (editor) {
-        editor->SetCaretRow(row);
-        editor->SetCaretCol(col);
-        editor->ShowCaret();
-    }
-}
+void TEditorUndoObj::Undo() { Step(false); }
 
-void TEditorUndoObj::Redo()
+void TEditorUndoObj::Redo() { Step(true); }
+
+// Takes the last record of the undo (redo) list, puts its rows back, and
+// hands its inverse to the other list with the caret as it is now; then the
+// caret goes where the record says: before the change after an undo, where
+// it stood when the change was undone after a redo.
+void TEditorUndoObj::Step(bool redo)
 {
-    if (redoList_.empty())
+    TUndoDataList& from = redo ? redoList_ : undoList_;
+    if (from.empty())
         return;
-    TUndoData& r = redoList_.back();
+    TUndoData& r = from.back();
     AttachedEditor* editor = store_.FocusedEditor();
     if (editor)
         editor->HideCaret();
     {
         TUpdateBlock block(store_);
         Restore(r);
-        redoing_ = true;
-        TUndoData& record = NewRecord();
-        redoing_ = false;
-        record.Row = r.Row;
-        record.RowCount = r.RowCount;
-        record.Attribute = r.Attribute;
-        record.Text = r.Text;
+        TUndoData inverse = r;
+        inverse.CaretRow = editor ? editor->CaretRow() : 0;
+        inverse.CaretCol = editor ? editor->CaretCol() : 0;
+        if (redo) {
+            // A redo's record must not empty the redo list.
+            redoing_ = true;
+            NewRecord() = std::move(inverse);
+            redoing_ = false;
+        } else {
+            redoList_.push_back(std::move(inverse));
+        }
     }
     const int row = r.CaretRow;
     const int col = r.CaretCol;
-    redoList_.pop_back();
+    from.pop_back();
     if (editor) {
         editor->SetCaretRow(row);
         editor->SetCaretCol(col);

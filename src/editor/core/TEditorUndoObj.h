@@ -45,6 +45,7 @@ public:
 private:
     // Puts R's text back in place of its current rows; R becomes its inverse.
     void Restore(TUndoData& r);
+    void Step(bool redo);
 
     TEditorScreenStrings& store_;
     int undoListMax_ = MinUndoListMax;

@@ -37,7 +37,6 @@ public:
     static const std::string DefaultFollowStr;
 
 private:
-
     int wrapByte_ = 80;
     bool wordBreak_ = false;
     bool followPunctuation_ = false;

@@ -40,7 +40,6 @@ public:
     }
 
 private:
-
     std::string leftBracket_;
     std::string rightBracket_;
 };

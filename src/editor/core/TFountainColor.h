@@ -52,7 +52,6 @@ public:
     bool operator==(const TFountainColor& other) const { return SameValues(other); }
 
 private:
-
     TColor bkColor_ = clNone;
     TColor color_ = clNone;
     TFontStyles style_ = TFontStyles{};

@@ -22,6 +22,8 @@ Stats Count(std::string_view text);
 template <typename F>
 void ForEach(std::string_view text, F&& f, const Stats* stats = nullptr)
 {
+    if (text.empty())
+        return;  // an empty view may have no data pointer at all
     const char* p = text.data();
     const char* end = p + text.size();
     const bool loneCR = stats ? stats->LoneCR : std::memchr(p, '\r', text.size()) != nullptr;
