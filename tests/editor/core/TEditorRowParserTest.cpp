@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FakeEditor.h"
+#include "HandMadeRows.h"
 #include "editor/core/TEditorParser.h"
 #include "editor/core/TEditorRowParser.h"
 #include "editor/core/TEditorScreenStrings.h"
@@ -30,21 +31,6 @@ public:
 };
 
 using Rows = std::vector<std::pair<std::string, uint8_t>>;
-
-// Puts rows with the given attributes into the store, as word wrap makes them.
-void SetRows(TEditorScreenStrings& s, const Rows& rows)
-{
-    s.SetPlainText("");
-    TEditorStringList list;
-    s.WrapText(std::nullopt, list);
-    for (size_t i = 1; i < rows.size(); ++i)
-        list.Add("");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        list.Put(static_cast<int>(i), rows[i].first);
-        list.SetRowAttribute(static_cast<int>(i), rows[i].second);
-    }
-    s.PutRows(0, s.GetCount(), list);
-}
 
 constexpr uint8_t L = raLineBreak;
 constexpr uint8_t W = raWrapped;
@@ -93,7 +79,7 @@ struct Fixture {
 TEST(TEditorRowParser, CommentRunsThroughWrappedRowsButNotIntoTheNextLine)
 {
     Fixture f;
-    SetRows(f.store, {{"a % b", W}, {"cd", W}, {"ef", L}, {"gh", L}});
+    PutHandMadeRows(f.store, {{"a % b", W}, {"cd", W}, {"ef", L}, {"gh", L}});
     f.parser.ReparseAll();
     EXPECT_EQ(PaintRow(f.parser, f.store, 0), "11:a|7:% b");
     EXPECT_EQ(f.store.GetWrappedToken(1), tkComment);
@@ -106,7 +92,7 @@ TEST(TEditorRowParser, CommentRunsThroughWrappedRowsButNotIntoTheNextLine)
 TEST(TEditorRowParser, UnclosedBlockCommentColoursEveryRowUntilItCloses)
 {
     Fixture f;
-    SetRows(f.store, {{"x /* a", L}, {"b", L}, {"", L}, {"  ", L}, {"c */ d", L}, {"e", raEndOfText}});
+    PutHandMadeRows(f.store, {{"x /* a", L}, {"b", L}, {"", L}, {"  ", L}, {"c */ d", L}, {"e", raEndOfText}});
     f.parser.ReparseAll();
     std::vector<int> brackets;
     for (int r = 0; r < f.store.GetCount(); ++r)
@@ -124,7 +110,7 @@ TEST(TEditorRowParser, UnclosedBlockCommentColoursEveryRowUntilItCloses)
 TEST(TEditorRowParser, ReservedWordCutByWrapIsStillOneWord)
 {
     Fixture f;
-    SetRows(f.store, {{"x Sec", W}, {"tion y", L}, {"ab", W}, {"cd e", L}, {"1", W}, {"2", W}, {"3 z", L}});
+    PutHandMadeRows(f.store, {{"x Sec", W}, {"tion y", L}, {"ab", W}, {"cd e", L}, {"1", W}, {"2", W}, {"3 z", L}});
     f.parser.ReparseAll();
     // The first part is read with the next row's text, the second from the
     // state carried into its row: kind and the bytes it owes.
@@ -146,7 +132,7 @@ TEST(TEditorRowParser, ReservedWordCutByWrapIsStillOneWord)
 TEST(TEditorRowParser, RightBracketCutByWrap)
 {
     Fixture f;
-    SetRows(f.store, {{"/* a *", W}, {"/ b", L}, {"c", L}});
+    PutHandMadeRows(f.store, {{"/* a *", W}, {"/ b", L}, {"c", L}});
     f.parser.ReparseAll();
     EXPECT_EQ(f.store.GetBracketIndex(1), 0);
     EXPECT_EQ(f.store.GetWrappedToken(1), tkBracket);
@@ -158,7 +144,7 @@ TEST(TEditorRowParser, RightBracketCutByWrap)
 TEST(TEditorRowParser, StateFieldsAreStoredAndTheRowAttributeKept)
 {
     Fixture f;
-    SetRows(f.store, {{"a", W}, {"b", L}, {"c", raEndOfText}});
+    PutHandMadeRows(f.store, {{"a", W}, {"b", L}, {"c", raEndOfText}});
     f.store.SetRowMarks(1, 0x0005);
     f.parser.ReparseAll();
     EXPECT_EQ(f.store.GetRowAttribute(0), raWrapped);
@@ -272,7 +258,7 @@ TEST(TEditorRowParser, IncrementalReparseMatchesAFullParse)
             f.view.SetMail(true);
             f.view.SetUrl(true);
             ScreenEditor editor(f.store, screen);
-            SetRows(f.store, randomRows(10 + static_cast<int>(rng() % 30), true));
+            PutHandMadeRows(f.store, randomRows(10 + static_cast<int>(rng() % 30), true));
             f.parser.ReparseAll();
 
             for (int step = 0; step < 40; ++step) {

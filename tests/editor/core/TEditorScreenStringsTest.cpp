@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FakeEditor.h"
+#include "HandMadeRows.h"
 #include "../../support/TextModel.h"
 #include "editor/core/TEditorScreenStrings.h"
 #include "editor/core/TEditorStrings.h"
@@ -20,21 +21,6 @@ std::string Dump(const TEditorScreenStrings& s)
         out += ' ';
     }
     return out;
-}
-
-// Puts hand-made rows into the store, as a wrapped document would have them.
-void PutRowsOf(TEditorScreenStrings& s, const std::vector<std::pair<std::string, uint8_t>>& rows)
-{
-    s.SetPlainText("");
-    TEditorStringList list;
-    s.WrapText(std::nullopt, list);
-    for (size_t i = 1; i < rows.size(); ++i)
-        list.Add("");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        list.Put(static_cast<int>(i), rows[i].first);
-        list.SetRowAttribute(static_cast<int>(i), rows[i].second);
-    }
-    s.PutRows(0, s.GetCount(), list);
 }
 
 TEST(TEditorScreenStrings, PlainTextSplitsAtEveryBreakAndKeepsTheFinalState)
@@ -58,7 +44,7 @@ TEST(TEditorScreenStrings, PlainTextSplitsAtEveryBreakAndKeepsTheFinalState)
 TEST(TEditorScreenStrings, LinesAndRowsConvertOverWrappedRows)
 {
     TEditorScreenStrings s;
-    PutRowsOf(s, {{"ab", raWrapped}, {"cd", raWrapped}, {"e", raLineBreak}, {"f", raLineBreak},
+    PutHandMadeRows(s, {{"ab", raWrapped}, {"cd", raWrapped}, {"e", raLineBreak}, {"f", raLineBreak},
                   {"gh", raWrapped}, {"i", raEndOfText}});
     EXPECT_EQ(s.LineCount(), 3);
     EXPECT_EQ(s.LineToRow(0), 0);
@@ -82,7 +68,7 @@ TEST(TEditorScreenStrings, LinesAndRowsConvertOverWrappedRows)
     EXPECT_EQ(s.GetTextStr(), "abcde\r\nf\r\nghi");
 
     // A document whose last row is still marked wrapped ends a line there too.
-    PutRowsOf(s, {{"ab", raWrapped}, {"cd", raWrapped}});
+    PutHandMadeRows(s, {{"ab", raWrapped}, {"cd", raWrapped}});
     EXPECT_EQ(s.LineCount(), 1);
     EXPECT_EQ(s.LineEndRow(0), 1);
 }
