@@ -7,6 +7,7 @@
 
 #include "editor/core/TEditorScreenStrings.h"
 
+#include "editor/core/LargeAllocation.h"
 #include "editor/core/LineBreaker.h"
 #include "editor/core/TextLines.h"
 
@@ -55,8 +56,9 @@ int TEditorScreenStrings::WrapRowCount(std::string_view line) const
 }
 
 // Rebuilds every row from the logical lines: broken by the wrap rules when
-// `wrap`, else one row per line. The text is gathered into one new block the
-// rows point into; marks follow their rows as far as the rows go.
+// `wrap`, else one row per line. A line whose rows lie one after another in a
+// shared text block (as after loading) is used where it lies; the others are
+// gathered into one new block. Marks follow their rows as far as the rows go.
 void TEditorScreenStrings::RebuildRows(bool wrap)
 {
     const int count = GetCount();
@@ -64,55 +66,99 @@ void TEditorScreenStrings::RebuildRows(bool wrap)
         return;
     const uint8_t finalAttribute = GetRowAttribute(count - 1);
 
-    size_t total = 0;
-    for (int r = 0; r < count; ++r)
-        total += RowLength(r);
-    std::shared_ptr<char[]> block(new char[total + 1]);
+    // A line is rows first..end; rows before a line's last are wrapped.
+    auto lineEnd = [&](int first) {
+        int end = first;
+        while (end < count - 1 && (Item(end).AttrWord & 3) == raWrapped)
+            ++end;
+        return end;
+    };
+    auto inPlace = [&](int first, int end) {
+        const char* next = nullptr;
+        for (int k = first; k <= end; ++k) {
+            const TheStringItem& item = Item(k);
+            if (item.Size() == 0)
+                continue;
+            if (!item.Shared() || (next && item.Data != next))
+                return false;
+            next = item.Data + item.Size();
+        }
+        return true;
+    };
 
-    // First pass: gather each line and count its new rows, so the new row
+    // First pass: the bytes that need a new home.
+    size_t toCopy = 0;
+    for (int r = 0; r < count;) {
+        const int end = lineEnd(r);
+        if (!inPlace(r, end))
+            for (int k = r; k <= end; ++k)
+                toCopy += RowLength(k);
+        r = end + 1;
+    }
+    std::shared_ptr<char[]> block = toCopy ? AllocateTextBlock(toCopy) : nullptr;
+
+    // Second pass: each line's text and its new row lengths, so the new row
     // array is allocated once.
     struct Line {
         int firstOld;
         int oldRows;
         uint32_t firstNew;
         uint32_t newRows;
-        size_t offset;
+        const char* data;
     };
     std::vector<Line> lines;
     lines.reserve(static_cast<size_t>(LineCount()));
     std::vector<uint32_t> lengths;
+    lengths.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 8);
     const LineBreakParams params{&wrapOption_, tabSpaceCount_};
-    size_t offset = 0;
+    size_t copied = 0;
     for (int r = 0; r < count;) {
-        const int end = LineEndRow(r);
-        const size_t start = offset;
-        for (int k = r; k <= end; ++k) {
-            std::string_view v = RowView(k);
-            if (!v.empty())
-                std::memcpy(block.get() + offset, v.data(), v.size());
-            offset += v.size();
+        const int end = lineEnd(r);
+        const char* data = nullptr;
+        size_t size = 0;
+        if (inPlace(r, end)) {
+            for (int k = r; k <= end; ++k) {
+                const TheStringItem& item = Item(k);
+                if (!data && item.Size())
+                    data = item.Data;
+                size += item.Size();
+            }
+        } else {
+            data = block.get() + copied;
+            for (int k = r; k <= end; ++k) {
+                std::string_view v = RowView(k);
+                if (!v.empty())
+                    std::memcpy(block.get() + copied, v.data(), v.size());
+                copied += v.size();
+            }
+            size = static_cast<size_t>(block.get() + copied - data);
         }
-        std::string_view line(block.get() + start, offset - start);
+        const std::string_view line(data ? data : "", size);
         const size_t before = lengths.size();
         if (wrap)
             BreakLine(line, params, lengths);
         else
             lengths.push_back(static_cast<uint32_t>(line.size()));
-        lines.push_back({r, end - r + 1, static_cast<uint32_t>(before), static_cast<uint32_t>(lengths.size() - before), start});
+        lines.push_back({r, end - r + 1, static_cast<uint32_t>(before), static_cast<uint32_t>(lengths.size() - before),
+                         data});
         r = end + 1;
     }
 
-    // Second pass: the new rows, with the old rows' marks.
-    std::vector<TheStringItem> items(lengths.size(), TheStringItem{});
+    // The new rows, with room for the edits to come.
+    const size_t newCount = lengths.size();
+    const size_t capacity = newCount + newCount / 8 + 16;
+    auto* items = static_cast<TheStringItem*>(AllocateLarge(sizeof(TheStringItem) * capacity));
     for (const Line& line : lines) {
-        size_t at = line.offset;
+        const char* at = line.data;
         for (uint32_t k = 0; k < line.newRows; ++k) {
             TheStringItem& item = items[line.firstNew + k];
             const uint32_t len = lengths[line.firstNew + k];
-            item.Data = len ? block.get() + at : nullptr;
+            item = TheStringItem{};
+            item.Data = len ? at : nullptr;
             item.Length = len ? (len | TheStringItem::SharedBit) : 0;
             item.AttrWord = (k + 1 < line.newRows) ? raWrapped : raLineBreak;
-            at += len;
+            if (len)
+                at += len;
         }
         for (int k = 0; k < line.oldRows; ++k) {
             const uint16_t marks = GetRowMarks(line.firstOld + k);
@@ -122,9 +168,9 @@ void TEditorScreenStrings::RebuildRows(bool wrap)
             items[line.firstNew + target].StateWord |= PackMarks(marks);
         }
     }
-    TheStringItem& last = items.back();
+    TheStringItem& last = items[newCount - 1];
     last.AttrWord = finalAttribute == raWrapped ? static_cast<uint32_t>(raEndOfText) : finalAttribute;
-    ReplaceAllRows(std::move(items), std::move(block));
+    AdoptRows(items, static_cast<int>(newCount), static_cast<int>(capacity), std::move(block));
 }
 
 void TEditorScreenStrings::WrapAll()

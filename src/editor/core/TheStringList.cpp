@@ -339,19 +339,16 @@ void TheStringList::TakeRows(TheStringList& source, int first, int count, int at
     }
 }
 
-void TheStringList::ReplaceAllRows(std::vector<TheStringItem>&& items, std::shared_ptr<char[]> block)
+void TheStringList::AdoptRows(TheStringItem* items, int count, int capacity, std::shared_ptr<char[]> block)
 {
+    std::vector<std::shared_ptr<char[]>> keep = std::move(blocks_);
     FreeAll();
-    const int count = static_cast<int>(items.size());
-    auto* fresh = static_cast<TheStringItem*>(AllocateLarge(sizeof(TheStringItem) * static_cast<size_t>(count)));
-    if (count > 0)
-        std::memcpy(static_cast<void*>(fresh), items.data(), sizeof(TheStringItem) * static_cast<size_t>(count));
-    items.clear();
     std::free(items_);
-    items_ = fresh;
-    capacity_ = count;
+    items_ = items;
+    capacity_ = capacity;
     gapStart_ = count;
-    gapLength_ = 0;
+    gapLength_ = capacity - count;
+    blocks_ = std::move(keep);
     if (block)
         blocks_.push_back(std::move(block));
     index_.Reset(count);

@@ -89,9 +89,11 @@ protected:
     // Points a row at bytes inside a block this list keeps alive.
     void SetSharedText(int index, const char* data, uint32_t length);
     void AdoptBlock(std::shared_ptr<char[]> block) { blocks_.push_back(std::move(block)); }
-    // Replaces every row by `items`, whose texts lie in `block` (shared) or
-    // are owned by them; the rows' former texts and blocks are released.
-    void ReplaceAllRows(std::vector<TheStringItem>&& items, std::shared_ptr<char[]> block);
+    // Replaces every row by the first `count` of `items` (an array of
+    // `capacity` from AllocateLarge, which the list takes over). Their texts
+    // are shared: they lie in the list's blocks or in `block`. The former
+    // rows' own texts are released; the blocks are kept.
+    void AdoptRows(TheStringItem* items, int count, int capacity, std::shared_ptr<char[]> block);
     void PutView(int index, std::string_view s);
     void CheckIndex(int index) const;
     const TheStringItem& Item(int index) const;
