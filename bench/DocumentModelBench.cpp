@@ -44,15 +44,6 @@ constexpr int InsertsPerRow = 50;  // then the caret moves to the next line
 constexpr int Splits = 1'000;
 constexpr int Trials = 3;
 
-double Mb(double bytes) { return bytes / 1e6; }
-
-std::string MbText(size_t bytes)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f MB", Mb(static_cast<double>(bytes)));
-    return buf;
-}
-
 // --- baselines that need no editor ----------------------------------------------
 
 // The least any loader must do: read the file into memory and find its lines.

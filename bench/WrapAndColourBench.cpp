@@ -59,35 +59,13 @@ constexpr int KeystrokesPerLine = 50;  // then the caret moves to the next line
 constexpr double LongLineBudgetMs = 3'000;
 constexpr int QtLongLineKeystrokes = 10;
 
-double Mb(double bytes) { return bytes / 1e6; }
-
-std::string MbText(size_t bytes)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f MB", Mb(static_cast<double>(bytes)));
-    return buf;
-}
-
 std::string Count(long long n) { return std::to_string(n); }
 
-// Shift-JIS to a QString through iconv, so that the Qt baselines see the same
-// characters whatever codecs Qt was built with.
+// Shift-JIS to a QString, for the Qt baselines.
 QString FromShiftJis(std::string_view sjis)
 {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("iconv has no CP932");
-    std::string out(sjis.size() * 3 / 2 + 16, '\0');
-    char* in = const_cast<char*>(sjis.data());
-    size_t inLeft = sjis.size();
-    char* o = out.data();
-    size_t outLeft = out.size();
-    const size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
-    iconv_close(cd);
-    if (r == static_cast<size_t>(-1))
-        throw std::runtime_error("cannot decode the Shift-JIS text");
-    out.resize(out.size() - outLeft);
-    return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
+    const std::string utf8 = Iconv(sjis, "UTF-8", "CP932");
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 // --- the editor the store and the parser talk to ---------------------------------
@@ -259,7 +237,7 @@ void FloorWrap(std::string_view text, int width, std::vector<uint32_t>& rows)
         while (lineEnd - s > static_cast<size_t>(width)) {
             size_t e = s + static_cast<size_t>(width);
             size_t q = e;
-            while (q > s && IsShiftJisLead(static_cast<unsigned char>(base[q - 1])))
+            while (q > s && IsLeadByte(static_cast<unsigned char>(base[q - 1])))
                 --q;
             if ((e - q) & 1)
                 --e;

@@ -8,6 +8,8 @@
 // 2,000. Lines end with CR LF.
 
 #include <iconv.h>
+
+#include "editor/core/ShiftJis.h"
 #include <unistd.h>
 
 #include <cerrno>
@@ -41,27 +43,28 @@ private:
     uint64_t state_;
 };
 
-// UTF-8 to Shift-JIS (Windows code page 932) through glibc iconv. Used only
-// to build the generator's word lists once.
-inline std::string ToShiftJis(std::string_view utf8)
+// Converts between encodings through glibc iconv ("CP932" is Shift-JIS as
+// Windows has it). Used to build the generator's word lists once and to hand
+// the Qt baselines the same characters whatever codecs Qt was built with.
+inline std::string Iconv(std::string_view text, const char* to, const char* from)
 {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("iconv has no CP932");
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
+        throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    std::string out(text.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
     char* o = out.data();
     size_t outLeft = out.size();
     const size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
     iconv_close(cd);
     if (r == static_cast<size_t>(-1))
-        throw std::runtime_error("cannot convert to Shift-JIS: " + std::string(utf8));
+        throw std::runtime_error(std::string("cannot convert from ") + from + " to " + to);
     out.resize(out.size() - outLeft);
     return out;
 }
 
-inline bool IsShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline std::string ToShiftJis(std::string_view utf8) { return Iconv(utf8, "CP932", "UTF-8"); }
 
 // The first character boundary at or after byte `pos` of a row, so that a
 // split never cuts a double-byte character.
@@ -69,7 +72,7 @@ inline size_t CharBoundaryAtOrAfter(std::string_view row, size_t pos)
 {
     size_t i = 0;
     while (i < row.size() && i < pos)
-        i += IsShiftJisLead(static_cast<unsigned char>(row[i])) && i + 1 < row.size() ? 2 : 1;
+        i += IsLeadByte(static_cast<unsigned char>(row[i])) && i + 1 < row.size() ? 2 : 1;
     return i < row.size() ? i : row.size();
 }
 

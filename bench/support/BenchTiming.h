@@ -158,6 +158,15 @@ inline void PrintScenario(const std::string& name, double ours, const std::vecto
 }
 
 // A target note: what was aimed at, what was measured, and whether it holds.
+inline double Mb(double bytes) { return bytes / 1e6; }
+
+inline std::string MbText(size_t bytes)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f MB", Mb(static_cast<double>(bytes)));
+    return buf;
+}
+
 inline void PrintTarget(bool met, const std::string& text)
 {
     std::printf("  target: %s: %s\n", text.c_str(), met ? "met" : "MISSED");
