@@ -197,6 +197,16 @@ void TEditorScreenStrings::RewrapDocument(bool wrap)
     RebuildRows(wrap);
 }
 
+void TEditorScreenStrings::SetTabSpaceCount(int n)
+{
+    n = n < 1 ? 1 : n;
+    if (n == tabSpaceCount_)
+        return;
+    tabSpaceCount_ = n;
+    if (wordWrap_)
+        WrapChanged();
+}
+
 void TEditorScreenStrings::SetWordWrap(bool value)
 {
     if (value == wordWrap_)

@@ -249,17 +249,24 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
     // and further up while a row above starts close enough to the edit that
     // its break looks at the changed bytes (a row's break reads a few cells
     // past WrapByte from its start).
-    const int lineStart = LineStartRow(index);
-    int first = std::max(lineStart, index - 1);
-    if (wordWrap_ && first < index) {
+    int lineStart;
+    int first;
+    size_t distance;  // bytes from the start of row `first` to the change
+    if (index == rows && rows > 0 && GetRowAttribute(rows - 1) != raLineBreak) {
+        // Text appended after a last row without a line break continues it.
+        first = rows - 1;
+        lineStart = LineStartRow(first);
+        distance = RowLength(first);
+    } else {
+        lineStart = LineStartRow(index);
+        first = std::max(lineStart, index - 1);
+        distance = first < index ? RowLength(first) : 0;
+    }
+    if (wordWrap_) {
         const size_t reach = static_cast<size_t>(wrapOption_.WrapByte()) + 8;
-        size_t distance = RowLength(first);
         while (first > lineStart && distance + RowLength(first - 1) < reach)
             distance += RowLength(--first);
     }
-    // Text appended after a last row without a line break continues that row.
-    if (index == rows && rows > 0 && GetRowAttribute(rows - 1) != raLineBreak)
-        first = rows - 1;
     const int last = index + count - 1;
     int lastEnd = last >= 0 ? LineEndRow(last) : -1;
 
@@ -322,7 +329,9 @@ TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int
         std::string joined(head ? *head : std::string_view());
         if (lineEnd >= c0)
             joined.append(RowsText(c0, lineEnd - c0 + 1).Text);
-        if (!head && joined.empty())
+        // An emptied piece of a line that goes on above still needs a row
+        // to end that line.
+        if (joined.empty() && (!head || first != LineStartRow(first)))
             WrapText(std::nullopt, fresh);
         else
             WrapText(std::string_view(joined), fresh);
@@ -342,7 +351,13 @@ TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int
         WrapText(h.substr(0, tailStart), fresh);
         const int stopRow = BreakIntoRows(h.substr(tailStart), c0, lineEnd, fresh);
         const int n = fresh.GetCount();
-        if (stopRow >= 0) {
+        if (stopRow >= 0 && tailStart == h.size() && stopRow == lineEnd && RowLength(lineEnd) == 0 &&
+            GetRowAttribute(lineEnd) != raLineBreak && (tailStart > 0 || first == LineStartRow(first))) {
+            // All that would be left of the last line is the empty row an
+            // exact break at its end had made: the line is gone, and so is
+            // that row.
+            oldCount = lineEnd - first + 1;
+        } else if (stopRow >= 0) {
             oldCount = stopRow - first;
         } else if (n > 0) {
             fresh.SetRowAttribute(n - 1, endAttribute);
@@ -430,7 +445,8 @@ void TEditorScreenStrings::SetPlainText(std::string_view text)
         throw std::length_error("text too long");
     // One copy of the text; the rows point into it.
     std::shared_ptr<char[]> block = AllocateTextBlock(text.size());
-    std::memcpy(block.get(), text.data(), text.size());
+    if (!text.empty())
+        std::memcpy(block.get(), text.data(), text.size());
     const std::string_view copy(block.get(), text.size());
     SetPlainTextShared(copy, std::move(block));
 }

@@ -92,7 +92,8 @@ public:
     TEditorWrapOption& WrapOption() { return wrapOption_; }
     const TEditorWrapOption& WrapOption() const { return wrapOption_; }
     int TabSpaceCount() const { return tabSpaceCount_; }
-    void SetTabSpaceCount(int n) { tabSpaceCount_ = n < 1 ? 1 : n; }
+    // The tab width the rows are broken with; a change re-wraps when wrap is on.
+    void SetTabSpaceCount(int n);
     // Switching wrap clears the history, re-breaks (or joins) every line,
     // re-parses, and sends every editor's caret to column 0.
     void SetWordWrap(bool value);

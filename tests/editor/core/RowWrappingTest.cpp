@@ -230,3 +230,21 @@ TEST(IncrementalRewrap, TypingIntoALongLineTouchesOnlyNearbyRows)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RowWrappingTabs, ChangingTheTabWidthRewrapsWithWrapOn)
+{
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    s.WrapOption().SetWrapByte(10);
+    s.SetWordWrap(true);
+    TEditorStrings(s).SetTextStr("a\tb\tc\td\te\r\n");
+    const int rowsAtEight = s.GetCount();
+    s.SetTabSpaceCount(2);
+    EXPECT_LT(s.GetCount(), rowsAtEight);
+    EXPECT_EQ(editor.rewraps, 2);
+    EXPECT_EQ(s.GetTextStr(), "a\tb\tc\td\te\r\n");
+}
+
+}  // namespace
