@@ -1,0 +1,339 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "editor/core/AttachedEditor.h"
+#include "editor/core/CellMap.h"
+#include "editor/core/TEditorCaret.h"
+#include "editor/core/TEditorFountain.h"
+#include "editor/core/TEditorImagebar.h"
+#include "editor/core/TEditorKey.h"
+#include "editor/core/TEditorLeftbar.h"
+#include "editor/core/TEditorMargin.h"
+#include "editor/core/TEditorMarks.h"
+#include "editor/core/TEditorRowParser.h"
+#include "editor/core/TEditorRuler.h"
+#include "editor/core/TEditorScreenStrings.h"
+#include "editor/core/TEditorSpeed.h"
+#include "editor/core/TEditorStrings.h"
+#include "editor/core/TEditorViewInfo.h"
+#include "editor/core/TEditorViewServices.h"
+
+class TFountainParser;
+
+enum TEditorHitStyle { hsSelect, hsDraw, hsCaret };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+// A request from a scroll bar.
+enum class TScrollRequest { LineBack, LineForward, PageBack, PageForward, ToStart, ToEnd, Thumb };
+
+// A range of the text in rows: columns are char indexes of their rows in
+// SelChars and display columns in SelDisplay. Start <= End.
+struct TEditorSelectionRange {
+    int StartRow = 0;
+    int StartCol = 0;
+    int EndRow = 0;
+    int EndCol = 0;
+};
+
+// The behaviour of the editor control without its window: the document (a
+// row store and its logical lines), the caret and its rules, selection and
+// keyboard editing. It reaches the screen only through TEditorViewServices,
+// and the row store reaches it through AttachedEditor.
+class TEditorCore : public AttachedEditor {
+public:
+    explicit TEditorCore(TEditorViewServices& view);
+    ~TEditorCore() override;
+    TEditorCore(const TEditorCore&) = delete;
+    TEditorCore& operator=(const TEditorCore&) = delete;
+
+    // --- document ------------------------------------------------------------
+    TEditorScreenStrings& Store() { return store_; }
+    const TEditorScreenStrings& Store() const { return store_; }
+    TEditorStrings& Lines() { return lines_; }
+    const TEditorStrings& Lines() const { return lines_; }
+    int RowCount() const { return store_.GetCount(); }
+    // Row text; empty for a row out of range.
+    std::string RowText(int row) const;
+    int LineToRow(int line) const { return store_.LineToRow(line); }
+    int RowToLine(int row) const { return store_.RowToLine(row); }
+    bool WordWrap() const { return store_.WordWrap(); }
+    void SetWordWrap(bool value) { store_.SetWordWrap(value); }
+    TEditorWrapOption& WrapOption() { return store_.WrapOption(); }
+
+    // --- options -------------------------------------------------------------
+    TEditorCaret& Caret() { return caret_; }
+    TEditorSpeed& Speed() { return speed_; }
+    TEditorMargin& Margin() { return margin_; }
+    TEditorLeftbar& Leftbar() { return leftbar_; }
+    TEditorRuler& Ruler() { return ruler_; }
+    TEditorImagebar& Imagebar() { return imagebar_; }
+    TEditorMarks& Marks() { return marks_; }
+    TEditorViewInfo& View() { return viewInfo_; }
+    // The colouring scheme; null means View's built-in one. Not owned.
+    TFountain* Fountain() const { return fountain_; }
+    void SetFountain(TFountain* fountain);
+
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool v) { readOnly_ = v; }
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool v) { wantReturns_ = v; }
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool v) { wantTabs_ = v; }
+    int UndoListMax() const { return store_.UndoObj().UndoListMax(); }
+    void SetUndoListMax(int v) { store_.UndoObj().SetUndoListMax(v); }
+    TEditorHitStyle HitStyle() const { return hitStyle_; }
+    void SetHitStyle(TEditorHitStyle v) { hitStyle_ = v; }
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle v);
+    bool Modified() const { return modified_; }
+    void SetModified(bool v) { modified_ = v; }
+
+    // --- events --------------------------------------------------------------
+    std::function<void()> OnChange;
+    std::function<void()> OnCaretMoved;
+    std::function<void(bool selected)> OnSelectionChange;
+    std::function<void()> OnSelectionModeChange;
+    std::function<void()> OnTopRowChange;
+    std::function<void()> OnTopColChange;
+
+    // --- geometry ------------------------------------------------------------
+    int ColWidth() const;
+    int FontHeight() const;
+    int RowHeight() const;
+    int TextAreaTop() const;
+    int TextAreaLeft() const;
+    int LeftbarWidth() const;
+    int VisibleRows() const;
+    int VisibleCols() const;
+    int MaxTopRow() const;
+    // The largest TopCol: 1000 - VisibleCols div 2.
+    int MaxTopCol() const;
+
+    // --- caret ---------------------------------------------------------------
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    void SetRow(int value);
+    void SetCol(int value);
+    // Row, then the column snapped back to a character (and, unless InTab, a
+    // TAB) start; one OnCaretMoved.
+    void SetRowCol(int row, int col);
+    void SetCaretByIndex(int firstRow, int index) override;
+    // Char index of column col in the logical line of `row`; -1 when out of range.
+    int RowColToCharIndex(int row, int col) const;
+    // Offset in the whole text (2 per line break) of the selection start, or
+    // of the caret when nothing is selected. Walks the rows above it.
+    int SelStart() const;
+    int TopRow() const override { return topRow_; }
+    void SetTopRow(int value);
+    int TopCol() const { return topCol_; }
+    void SetTopCol(int value);
+    // The caret column remembered for vertical moves; -1 when not valid.
+    int DesiredCol() const { return desiredValid_ ? desiredCol_ : -1; }
+    // The toolkit layer tells the core while a mouse button is held.
+    void SetMouseButtonDown(bool down) { mouseDown_ = down; }
+
+    // A scroll bar's request; `position` is the thumb's for Thumb. With
+    // Caret.LockScroll a vertical step moves the caret row along.
+    void ScrollRequest(bool vertical, TScrollRequest request, int position = 0);
+
+    // --- row marks -----------------------------------------------------------
+    uint16_t GetRowMarks(int row) const;
+    void SetRowMarks(int row, uint16_t marks);
+
+    // --- selection -----------------------------------------------------------
+    // 0 none, 1 anchored, 2 selected, 3 a search hit shown as a selection.
+    int SelectionState() const { return selectionState_; }
+    bool Selected() const { return selectionState_ == 2; }
+    bool BoxMode() const { return boxMode_; }
+    const TEditorSelectionRange& SelChars() const { return selChars_; }
+    const TEditorSelectionRange& SelDisplay() const { return selDisplay_; }
+    void ClearSelection() override;
+    // Switches box selection; a present selection is recomputed.
+    void SetBoxMode(bool value);
+    // The selected text: CR LF after each ended line of a normal selection;
+    // in box mode the cells between the box's columns on every row, joined
+    // with CR LF. Empty without a selection.
+    std::string SelText() const;
+    int SelLength() const { return static_cast<int>(SelText().size()); }
+    // Replaces the selection (or inserts at the caret) by `text`; an empty
+    // text deletes the selection. Ignored when ReadOnly.
+    void SetSelText(std::string_view text);
+    void SelectAll();
+    void CopyToClipboard();
+    void CutToClipboard();
+    // Pastes the clipboard's text as SelText, or as a box when the clipboard
+    // also holds the box format.
+    void PasteFromClipboard();
+    // Line k of `text` goes into row Row+k at column Col; rows are padded
+    // with spaces, and added after the last when needed. One undo step.
+    void PasteBox(std::string_view text);
+
+    // --- input ---------------------------------------------------------------
+    // A navigation or Delete key. Returns whether the core handled it.
+    bool KeyDown(TEditorKey key, TShiftState shift, bool autoRepeat = false);
+    // Character messages as they stand queued, in order: printable bytes,
+    // BackSpace (8), TAB (9) and Enter (13). A lead byte takes the next
+    // queued byte with it. Returns false when a TAB or Enter is left to the
+    // toolkit (WantTabs / WantReturns off).
+    bool KeyPress(std::string_view chars, TShiftState shift = 0);
+    // An input-method result: inserted as one insertion. With
+    // swallowEchoes, as many following character bytes are then discarded
+    // (for toolkits that also send the result as character messages).
+    void ImeResult(std::string_view text, bool swallowEchoes = true);
+    int ImePending() const { return imePending_; }
+
+    void Undo();
+    void Redo();
+
+    // --- window events -------------------------------------------------------
+    void FocusChanged(bool focused);
+    // The font, the size or the layout changed: re-measure and repaint.
+    void Resized();
+
+    // --- AttachedEditor ------------------------------------------------------
+    bool HasFocus() const override { return view_.HasFocus(); }
+    int CaretRow() const override { return row_; }
+    int CaretCol() const override { return col_; }
+    void SetCaretRow(int row) override { SetRow(row); }
+    void SetCaretCol(int col) override { SetCol(col); }
+    void HideCaret() override;
+    void ShowCaret() override;
+    void StoreCleared() override;
+    void ListChanged(const TPendingUpdate& update) override;
+    void ClampRows(int maxRow) override;
+    void RowsRewrapped() override;
+    int ScreenRows() const override;
+    bool InitBracketsFull() const override { return speed_.InitBracketsFull(); }
+    void InvalidateRow(int row) override { view_.InvalidateRows(row, row); }
+    void BeginLinesUpdate() override;
+    void EndLinesUpdate() override;
+
+private:
+    enum class Move { Horizontal, Vertical };
+    class CaretSequence;
+
+    // --- rows ---
+    CellMapOptions MapOptions() const;
+    std::string_view RowView(int row) const;
+    uint8_t RowAttribute(int row) const;
+    std::string BuildMap(int row) const;
+    int RowWidth(int row) const;
+    // Bytes of the rows of `row`'s logical line before it.
+    int OffsetInLine(int row) const;
+    std::string BreakAfter(int row) const;
+
+    // --- caret ---
+    void MoveRow(int value, bool keyboard);
+    void MoveCol(int value);
+    void Normalise(Move move, bool right, bool keyboard);
+    void CaretChanged();
+    void FlushCaret();
+    void KeepCaretInView();
+    void PlaceCaret();
+    void RebuildCaret();
+    void UpdateScrollRanges();
+    void UpdateScrollBars();
+    void LayoutChanged();
+    void FountainChanged();
+
+    // --- selection ---
+    void Anchor();
+    void ExtendSelection();
+    bool HasSelectedText() const;
+
+    // --- keys ---
+    void PageMove(int direction, bool autoRepeat);
+    void VerticalMove(int direction, bool ctrl, bool autoRepeat);
+    void WordRight();
+    void WordLeft();
+    TFountainParser& WordScanner();
+
+    // --- editing ---
+    void InsertText(std::string_view text);
+    // Replaces the selected text by `text` (in box mode: removes the box
+    // from every row and puts `text` at its left edge on the first row).
+    void ReplaceSelection(std::string_view text);
+    void ReplaceBox(std::string_view text);
+    void DeleteKey();
+    void BackSpaceKey();
+    void TabKey();
+    void EnterKey(bool shift);
+    void CharInput(std::string_view ch);
+    int EnterIndent(int row) const;
+    // Replaces rows [first, first+count) by text (one undo step), then puts
+    // the caret `index` bytes into the logical line that starts at lineRow.
+    void Replace(int first, int count, std::string_view text, int lineRow, int index);
+
+    TEditorViewServices& view_;
+    TEditorScreenStrings store_;
+    TEditorStrings lines_;
+    TEditorViewInfo viewInfo_;
+    TEditorRowParser rowParser_;
+    TFountain* fountain_ = nullptr;
+    TEditorFountain wordFountain_;
+    std::unique_ptr<TFountainParser> wordScanner_;
+
+    TEditorCaret caret_;
+    TEditorMarks marks_;
+    TEditorMargin margin_;
+    TEditorImagebar imagebar_;
+    TEditorLeftbar leftbar_;
+    TEditorRuler ruler_;
+    TEditorSpeed speed_;
+
+    bool readOnly_ = false;
+    bool wantReturns_ = true;
+    bool wantTabs_ = true;
+    bool modified_ = false;
+    TEditorHitStyle hitStyle_ = hsSelect;
+    TScrollStyle scrollBars_ = ssNone;
+
+    int row_ = 0;
+    int col_ = 0;
+    int topRow_ = 0;
+    int topCol_ = 0;
+    int desiredCol_ = 0;
+    bool desiredValid_ = false;
+    bool mouseDown_ = false;
+
+    int selectionState_ = 0;
+    bool boxMode_ = false;
+    int anchorRow_ = 0;
+    int anchorCol_ = 0;
+    TEditorSelectionRange selChars_;
+    TEditorSelectionRange selDisplay_;
+
+    int imePending_ = 0;
+
+    int caretSequence_ = 0;   // open caret-setting sequences
+    int linesUpdate_ = 0;     // open update blocks of Lines
+    bool caretDirty_ = false; // the caret moved while notification was held back
+    int caretHidden_ = 0;
+    int lastTextAreaLeft_ = -1;
+};
+
+// Holds caret-move notification back while a sequence of caret settings
+// runs, and hides the caret meanwhile; at the outermost end the caret is
+// brought into view and OnCaretMoved fires once, if it moved.
+class TEditorCore::CaretSequence {
+public:
+    explicit CaretSequence(TEditorCore& editor) : editor_(editor)
+    {
+        ++editor_.caretSequence_;
+        editor_.HideCaret();
+    }
+    inline ~CaretSequence()
+    {
+        editor_.ShowCaret();
+        if (--editor_.caretSequence_ == 0 && editor_.linesUpdate_ == 0 && editor_.caretDirty_)
+            editor_.FlushCaret();
+    }
+    CaretSequence(const CaretSequence&) = delete;
+    CaretSequence& operator=(const CaretSequence&) = delete;
+
+private:
+    TEditorCore& editor_;
+};
