@@ -14,27 +14,13 @@
 #include "editor/core/TEditorScreenStrings.h"
 #include "editor/core/TEditorStrings.h"
 
+#include "../tests/support/TextModel.h"
+#include "support/Printable.h"
+
 namespace {
 
 constexpr char CtrlZ = 26;
 
-std::string Printable(std::string_view s)
-{
-    std::string out;
-    for (size_t i = 0; i < s.size() && out.size() < 160; ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02x", c);
-            out += buf;
-        }
-    }
-    if (s.size() > 80)
-        out += "... (" + std::to_string(s.size()) + " bytes)";
-    return out;
-}
 
 [[noreturn]] void Fail(const char* what, std::string_view got = {}, std::string_view want = {})
 {
@@ -51,21 +37,6 @@ void Require(bool ok, const char* what)
         Fail(what);
 }
 
-std::string NormaliseBreaks(std::string_view t)
-{
-    std::string out;
-    out.reserve(t.size() + t.size() / 8);
-    for (size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '\r' || t[i] == '\n') {
-            out += "\r\n";
-            if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n')
-                ++i;
-        } else {
-            out += t[i];
-        }
-    }
-    return out;
-}
 
 // One file name per process, reused for every input. The file is removed
 // as soon as it has been read, because libFuzzer may end the process
@@ -91,7 +62,7 @@ void LoadAndCheck(TEditorStrings& lines, std::string_view file)
 {
     const size_t z = file.find(CtrlZ);
     const std::string_view body = z == std::string_view::npos ? file : file.substr(0, z);
-    const std::string want = NormaliseBreaks(body);
+    const std::string want = TextModel::NormaliseBreaks(body);
     const int64_t wantAfter = z == std::string_view::npos ? 0 : static_cast<int64_t>(file.size() - z - 1);
 
     WriteScratch(file);

@@ -34,36 +34,14 @@
 #include "editor/core/TEditorStrings.h"
 #include "editor/core/TEditorViewInfo.h"
 
+#include "support/Printable.h"
+
 namespace {
 
-std::string Printable(std::string_view s)
-{
-    std::string out;
-    for (size_t i = 0; i < s.size() && i < 160; ++i) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02x", c);
-            out += buf;
-        }
-    }
-    if (s.size() > 160)
-        out += "... (" + std::to_string(s.size()) + " bytes)";
-    return out;
-}
 
 bool Tracing()
 {
-    static const bool on = [] {
-        const char* v = std::getenv("REPARSE_TRACE");
-        return v && *v && *v != '0';
-    }();
+    static const bool on = TraceRequested("REPARSE_TRACE");
     return on;
 }
 

@@ -33,38 +33,17 @@
 #include "editor/core/TEditorScreenStrings.h"
 #include "editor/core/TEditorStrings.h"
 
+#include "../tests/support/TextModel.h"
+#include "support/Printable.h"
+
 namespace {
 
 // --- reporting -----------------------------------------------------------------
 
-std::string Printable(std::string_view s)
-{
-    std::string out;
-    for (size_t i = 0; i < s.size() && i < 120; ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02x", c);
-            out += buf;
-        }
-    }
-    if (s.size() > 120)
-        out += "... (" + std::to_string(s.size()) + " bytes)";
-    return out;
-}
 
 bool Tracing()
 {
-    static const bool on = [] {
-        const char* v = std::getenv("ROWSTORE_TRACE");
-        return v && *v && *v != '0';
-    }();
+    static const bool on = TraceRequested("ROWSTORE_TRACE");
     return on;
 }
 
@@ -122,22 +101,6 @@ std::string ReadText(Program& p)
     return text;
 }
 
-// What the store turns line breaks into.
-std::string NormaliseBreaks(std::string_view t)
-{
-    std::string out;
-    out.reserve(t.size() + 8);
-    for (size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '\r' || t[i] == '\n') {
-            out += "\r\n";
-            if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n')
-                ++i;
-        } else {
-            out += t[i];
-        }
-    }
-    return out;
-}
 
 // The logical lines of a CR LF text: where each starts and ends (before its
 // break), and whether a break follows. No empty line after a final break.
@@ -348,7 +311,7 @@ private:
             Require(store_.UndoObj().UndoList().size() == undoSize, "a range outside the store made an undo step");
             return;
         }
-        text_ = before.substr(0, from) + NormaliseBreaks(text) + before.substr(to);
+        text_ = before.substr(0, from) + TextModel::NormaliseBreaks(text) + before.substr(to);
         Require(store_.UndoObj().UndoList().size() == undoSize + 1, "ReplaceRows did not make one undo step");
         Recorded(before);
     }
@@ -385,7 +348,7 @@ private:
         const std::string before = text_;
         const LineSpan span = SplitLines(text_)[static_cast<size_t>(index)];
         lines_.Put(index, s);
-        text_ = before.substr(0, span.start) + NormaliseBreaks(s) + before.substr(span.end);
+        text_ = before.substr(0, span.start) + TextModel::NormaliseBreaks(s) + before.substr(span.end);
         Recorded(before);
     }
 
@@ -403,7 +366,7 @@ private:
             text_ = WithAdded(before, s);
         } else {
             const size_t at = SplitLines(before)[static_cast<size_t>(index)].start;
-            text_ = before.substr(0, at) + NormaliseBreaks(s) + "\r\n" + before.substr(at);
+            text_ = before.substr(0, at) + TextModel::NormaliseBreaks(s) + "\r\n" + before.substr(at);
         }
         lines_.Insert(index, s);
         Recorded(before);
@@ -412,7 +375,7 @@ private:
     static std::string WithAdded(const std::string& text, const std::string& s)
     {
         const bool open = !text.empty() && (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0);
-        return text + (open ? "\r\n" : "") + NormaliseBreaks(s);
+        return text + (open ? "\r\n" : "") + TextModel::NormaliseBreaks(s);
     }
 
     void OpAdd()
@@ -470,7 +433,7 @@ private:
         }
         Trace("SetTextStr(\"" + Printable(text) + "\")");
         lines_.SetTextStr(text);
-        text_ = NormaliseBreaks(text);
+        text_ = TextModel::NormaliseBreaks(text);
         ResetHistory();
         foreignLayout_ = false;
         Require(!store_.UndoObj().CanUndo() && !store_.UndoObj().CanRedo(), "SetTextStr left undo history");

@@ -28,25 +28,10 @@
 #include "editor/core/TEditorStringList.h"
 #include "editor/core/TTokenParser.h"
 
+#include "support/Printable.h"
+
 namespace {
 
-std::string Printable(std::string_view s)
-{
-    std::string out;
-    for (size_t i = 0; i < s.size() && i < 160; ++i) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02x", c);
-            out += buf;
-        }
-    }
-    if (s.size() > 160)
-        out += "... (" + std::to_string(s.size()) + " bytes)";
-    return out;
-}
 
 std::string_view g_text;
 
