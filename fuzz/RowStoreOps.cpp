@@ -33,6 +33,7 @@
 #include "editor/core/TEditorScreenStrings.h"
 #include "editor/core/TEditorStrings.h"
 
+#include "../tests/editor/core/FakeEditor.h"
 #include "../tests/support/TextModel.h"
 #include "support/Printable.h"
 
@@ -128,45 +129,7 @@ std::vector<LineSpan> SplitLines(const std::string& text)
 
 // --- an editor as the store sees it ----------------------------------------------
 
-class ProbeEditor : public AttachedEditor {
-public:
-    explicit ProbeEditor(TEditorScreenStrings& store) : store_(store) { store_.AttachEditor(this); }
-    ~ProbeEditor() override { store_.DetachEditor(this); }
-
-    bool HasFocus() const override { return focused; }
-    int CaretRow() const override { return row; }
-    int CaretCol() const override { return col; }
-    void SetCaretRow(int r) override { row = r; }
-    void SetCaretCol(int c) override { col = c; }
-    void SetCaretByIndex(int firstRow, int index) override
-    {
-        int r = firstRow;
-        const int count = store_.GetCount();
-        while (r < count - 1) {
-            const int len = static_cast<int>(store_.RowLength(r));
-            const uint8_t attr = store_.GetRowAttribute(r);
-            const int brk = attr == raLineBreak ? 2 : 0;
-            if (index <= len || index < len + brk)
-                break;
-            index -= len + brk;
-            ++r;
-        }
-        row = r;
-        col = r < count ? std::min(index, static_cast<int>(store_.RowLength(r))) : 0;
-    }
-    void ClearSelection() override {}
-    void StoreCleared() override { row = col = 0; }
-    void ListChanged(const TPendingUpdate&) override {}
-    void ClampRows(int maxRow) override { row = std::min(row, maxRow); }
-    void RowsRewrapped() override { col = 0; }
-
-    bool focused = false;
-    int row = 0;
-    int col = 0;
-
-private:
-    TEditorScreenStrings& store_;
-};
+using ProbeEditor = FakeEditor;
 
 // --- the session -------------------------------------------------------------------
 
