@@ -633,10 +633,5 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    try {
-        return Run(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "WrapAndColourBench: %s\n", e.what());
-        return 1;
-    }
+    return bench::RunProgram("WrapAndColourBench", Run, argc, argv);
 }

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <string>
 #include <vector>
@@ -158,6 +159,19 @@ inline void PrintScenario(const std::string& name, double ours, const std::vecto
 }
 
 // A target note: what was aimed at, what was measured, and whether it holds.
+// A benchmark program's main: runs `run`, and reports an exception as a
+// failure of the program named `name`.
+template <class Run>
+int RunProgram(const char* name, Run run, int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", name, e.what());
+        return 1;
+    }
+}
+
 inline double Mb(double bytes) { return bytes / 1e6; }
 
 inline std::string MbText(size_t bytes)

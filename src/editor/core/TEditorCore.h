@@ -256,6 +256,9 @@ private:
     // Replaces the selected text by `text` (in box mode: removes the box
     // from every row and puts `text` at its left edge on the first row).
     void ReplaceSelection(std::string_view text);
+    // With text selected, replaces it by `text` and says so; otherwise
+    // clears any empty selection or hit and returns false.
+    bool ReplacedSelection(std::string_view text);
     void ReplaceBox(std::string_view text);
     void DeleteKey();
     void BackSpaceKey();

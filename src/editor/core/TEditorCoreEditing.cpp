@@ -105,11 +105,8 @@ void TEditorCore::ImeResult(std::string_view text, bool swallowEchoes)
 
 void TEditorCore::InsertText(std::string_view text)
 {
-    if (HasSelectedText()) {
-        ReplaceSelection(text);
+    if (ReplacedSelection(text))
         return;
-    }
-    ClearSelection();
     const int count = store_.GetCount();
     const int r = row_;
     if (r >= count) {
@@ -136,6 +133,16 @@ void TEditorCore::InsertText(std::string_view text)
     changed += BreakAfter(r);
     const int lineRow = store_.LineStartRow(r);
     Replace(r, 1, changed, lineRow, OffsetInLine(r) + index + pad + CaretLength(text));
+}
+
+bool TEditorCore::ReplacedSelection(std::string_view text)
+{
+    if (HasSelectedText()) {
+        ReplaceSelection(text);
+        return true;
+    }
+    ClearSelection();
+    return false;
 }
 
 void TEditorCore::ReplaceSelection(std::string_view text)
@@ -167,11 +174,8 @@ void TEditorCore::ReplaceSelection(std::string_view text)
 
 void TEditorCore::DeleteKey()
 {
-    if (HasSelectedText()) {
-        ReplaceSelection({});
+    if (ReplacedSelection({}))
         return;
-    }
-    ClearSelection();
     const int count = store_.GetCount();
     const int r = row_;
     if (r >= count)
@@ -206,11 +210,8 @@ void TEditorCore::DeleteKey()
 
 void TEditorCore::BackSpaceKey()
 {
-    if (HasSelectedText()) {
-        ReplaceSelection({});
+    if (ReplacedSelection({}))
         return;
-    }
-    ClearSelection();
     const int count = store_.GetCount();
     const int r = row_;
     const std::string_view row = RowView(r);

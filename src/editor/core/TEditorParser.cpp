@@ -172,23 +172,11 @@ bool TEditorParser::HexProc()
     return true;
 }
 
-void TEditorParser::ContinueUrl()
-{
-    pos_ = SkipBytes(pos_, IsUrlChar);
-    token_ = tkUrl;
-}
+void TEditorParser::ContinueUrl() { ByteRun(tkUrl, IsUrlChar); }
 
-void TEditorParser::ContinueMail()
-{
-    pos_ = SkipBytes(pos_, IsMailChar);
-    token_ = tkMail;
-}
+void TEditorParser::ContinueMail() { ByteRun(tkMail, IsMailChar); }
 
-void TEditorParser::ContinueHex()
-{
-    pos_ = SkipBytes(pos_, IsHexDigit);
-    token_ = tkHex;
-}
+void TEditorParser::ContinueHex() { ByteRun(tkHex, IsHexDigit); }
 
 void TEditorParser::ContinueQuotation()
 {
@@ -198,17 +186,9 @@ void TEditorParser::ContinueQuotation()
     token_ = tkQuotation;
 }
 
-void TEditorParser::ContinueControlCode()
-{
-    pos_ = SkipBytes(pos_, IsDigit);
-    token_ = tkControlCode;
-}
+void TEditorParser::ContinueControlCode() { ByteRun(tkControlCode, IsDigit); }
 
-void TEditorParser::ContinueHexControlCode()
-{
-    pos_ = SkipBytes(pos_, IsHexDigit);
-    token_ = tkHexControlCode;
-}
+void TEditorParser::ContinueHexControlCode() { ByteRun(tkHexControlCode, IsHexDigit); }
 
 const TFountainColor* TEditorParser::TokenToFountainColor() const
 {

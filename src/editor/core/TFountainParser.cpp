@@ -340,11 +340,7 @@ void TFountainParser::NumberProc()
     pos_ = p;
 }
 
-void TFountainParser::IdentProc()
-{
-    pos_ = SkipBytes(pos_, IsIdentChar);
-    token_ = tkIdentifier;
-}
+void TFountainParser::IdentProc() { ByteRun(tkIdentifier, IsIdentChar); }
 
 template <class Pred>
 void TFountainParser::DbRun(uint8_t kind, Pred pred)
@@ -405,11 +401,7 @@ void TFountainParser::HalfKanaSymbolProc()
     token_ = tkHalfKanaSymbol;
 }
 
-void TFountainParser::HalfKanaProc()
-{
-    pos_ = SkipBytes(pos_, IsHalfKana);
-    token_ = tkHalfKana;
-}
+void TFountainParser::HalfKanaProc() { ByteRun(tkHalfKana, IsHalfKana); }
 
 void TFountainParser::SingleQuoteProc()
 {
@@ -428,11 +420,7 @@ void TFountainParser::DoubleQuoteProc()
 // Used when a row's state says a token goes on without saying for how many
 // bytes (it crossed more than one row, or its rest was too long to store).
 
-void TFountainParser::ContinueInteger()
-{
-    pos_ = SkipBytes(pos_, IsDigit);
-    token_ = tkInteger;
-}
+void TFountainParser::ContinueInteger() { ByteRun(tkInteger, IsDigit); }
 
 void TFountainParser::ContinueReal()
 {
@@ -451,17 +439,9 @@ void TFountainParser::ContinueReal()
     token_ = tkReal;
 }
 
-void TFountainParser::ContinueIdent()
-{
-    pos_ = SkipBytes(pos_, IsIdentChar);
-    token_ = tkIdentifier;
-}
+void TFountainParser::ContinueIdent() { ByteRun(tkIdentifier, IsIdentChar); }
 
-void TFountainParser::ContinueReserve()
-{
-    pos_ = SkipBytes(pos_, IsIdentChar);
-    token_ = tkReserve;
-}
+void TFountainParser::ContinueReserve() { ByteRun(tkReserve, IsIdentChar); }
 
 void TFountainParser::ContinueDbDigits() { DbRun(tkDbDigits, IsDbDigit); }
 void TFountainParser::ContinueDbLatin() { DbRun(tkDbLatin, IsDbLatin); }
@@ -469,11 +449,7 @@ void TFountainParser::ContinueHiragana() { DbRun(tkHiragana, IsHiragana); }
 void TFountainParser::ContinueKatakana() { DbRun(tkKatakana, IsKatakana); }
 void TFountainParser::ContinueKanji() { DbRun(tkKanji, IsKanji); }
 
-void TFountainParser::ContinueHalfKana()
-{
-    pos_ = SkipBytes(pos_, IsHalfKana);
-    token_ = tkHalfKana;
-}
+void TFountainParser::ContinueHalfKana() { ByteRun(tkHalfKana, IsHalfKana); }
 
 void TFountainParser::ContinueSingleQuoted()
 {

@@ -94,6 +94,13 @@ protected:
             ++p;
         return p;
     }
+    // Continues a token of `kind` over a run of bytes for which `pred` holds.
+    template <class Pred>
+    void ByteRun(uint8_t kind, Pred pred)
+    {
+        pos_ = SkipBytes(pos_, pred);
+        token_ = kind;
+    }
     // End of a string that began before `from`: just past the first
     // unpaired `quote`, or the end of the text. A doubled quote stands for
     // itself; double-byte characters are stepped over whole.
