@@ -335,7 +335,11 @@ void TEditorCore::RebuildCaret()
 {
     if (!view_.HasFocus())
         return;
-    if (caret_.Style() == csBrief) {
+    if (caretOverHit_ && selectionState_ >= 2) {
+        // As wide as the hit's cells on the caret row.
+        const int end = selDisplay_.EndRow == row_ ? selDisplay_.EndCol : RowWidth(row_);
+        view_.CreateCaret(std::max(1, end - col_) * ColWidth(), FontHeight());
+    } else if (caret_.Style() == csBrief) {
         // One cell wide, two on the first cell of a double-byte character.
         int width = view_.CharWidth();
         const std::string map = BuildMap(row_);
@@ -516,10 +520,22 @@ void TEditorCore::ClearSelection()
     if (selectionState_ >= 2)
         view_.InvalidateRows(selDisplay_.StartRow, selDisplay_.EndRow);
     selectionState_ = 0;
-    if (hitStyle_ == hsCaret)
+    if (caretOverHit_) {
+        caretOverHit_ = false;
         RebuildCaret();
+    }
     if (OnSelectionChange)
         OnSelectionChange(false);
+}
+
+void TEditorCore::Select(int anchorRow, int anchorCol, int caretRow, int caretCol)
+{
+    CaretSequence sequence(*this);
+    ClearSelection();
+    SetRowCol(anchorRow, anchorCol);
+    Anchor();
+    SetRowCol(caretRow, caretCol);
+    ExtendSelection();
 }
 
 bool TEditorCore::HasSelectedText() const

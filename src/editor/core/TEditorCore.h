@@ -21,6 +21,7 @@
 #include "editor/core/TEditorStrings.h"
 #include "editor/core/TEditorViewInfo.h"
 #include "editor/core/TEditorViewServices.h"
+#include "editor/core/TSearchOptions.h"
 
 class TFountainParser;
 
@@ -28,6 +29,8 @@ enum TEditorHitStyle { hsSelect, hsDraw, hsCaret };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 // A request from a scroll bar.
 enum class TScrollRequest { LineBack, LineForward, PageBack, PageForward, ToStart, ToEnd, Thumb };
+// The mouse cursor an area of the control asks for.
+enum class TEditorCursor { Default, InSel, LeftMargin, TopMargin, DragSel, DragSelCopy };
 
 // A range of the text in rows: columns are char indexes of their rows in
 // SelChars and display columns in SelDisplay. Start <= End.
@@ -132,8 +135,6 @@ public:
     void SetTopCol(int value);
     // The caret column remembered for vertical moves; -1 when not valid.
     int DesiredCol() const { return desiredValid_ ? desiredCol_ : -1; }
-    // The toolkit layer tells the core while a mouse button is held.
-    void SetMouseButtonDown(bool down) { mouseDown_ = down; }
 
     // A scroll bar's request; `position` is the thumb's for Thumb. With
     // Caret.LockScroll a vertical step moves the caret row along.
@@ -142,6 +143,42 @@ public:
     // --- row marks -----------------------------------------------------------
     uint16_t GetRowMarks(int row) const;
     void SetRowMarks(int row, uint16_t marks);
+    // Puts mark 0..15 on `row`; marks 0..9 first leave the row that had them.
+    void PutMark(int row, int mark);
+    void DeleteMark(int row, int mark);
+    // The caret goes to the first row with the mark, centred when that row
+    // is off screen. Nothing happens when no row has it.
+    void GotoMark(int mark);
+
+    // --- search --------------------------------------------------------------
+    // Looks for `pattern` from the selection's end (soDown) or start, or from
+    // the caret; a hit becomes the selection as HitStyle says and is scrolled
+    // into view. Returns whether it found one.
+    bool Search(std::string_view pattern, TSearchOptions options);
+    // Bytes of document text the last hit covered.
+    int HitLength() const { return hitLength_; }
+
+    // --- mouse ---------------------------------------------------------------
+    // The left button, at pixel (x, y) of the client area.
+    void MouseDown(int x, int y, TShiftState shift);
+    // The pointer moved; `buttonDown` says whether the left button is held.
+    void MouseMove(int x, int y, TShiftState shift, bool buttonDown);
+    void MouseUp(int x, int y, TShiftState shift);
+    // Ctrl went down or up while a selection is being dragged.
+    void DragModifiersChanged(TShiftState shift);
+    // Escape while a drag is armed or running: cancels it. Returns whether
+    // there was one.
+    bool CancelDrag();
+    // 0 none, 1 armed (pressed inside the selection), 2 dragging.
+    int DragState() const { return dragState_; }
+    // While the button is down or a drag is on, character and double-click
+    // messages are to be discarded.
+    bool MouseCaptured() const { return mouseDown_ || dragState_ != 0; }
+    // The cell under a pointer, as a click puts the caret there; the column
+    // is snapped to a character start.
+    std::pair<int, int> CellAt(int x, int y) const;
+    // The cursor for the area under the pointer.
+    TEditorCursor CursorAt(int x, int y, TShiftState shift) const;
 
     // --- selection -----------------------------------------------------------
     // 0 none, 1 anchored, 2 selected, 3 a search hit shown as a selection.
@@ -162,7 +199,12 @@ public:
     // text deletes the selection. Ignored when ReadOnly.
     void SetSelText(std::string_view text);
     void SelectAll();
+    // Clears any selection, anchors at the first cell (display columns) and
+    // selects up to the caret put at the second, as a shift+move would.
+    void Select(int anchorRow, int anchorCol, int caretRow, int caretCol);
     void CopyToClipboard();
+    // Leaves the clipboard holding an empty text.
+    void EmptyClipboard();
     void CutToClipboard();
     // Pastes the clipboard's text as SelText, or as a box when the clipboard
     // also holds the box format.
@@ -239,6 +281,15 @@ private:
     void LayoutChanged();
     void FountainChanged();
 
+    // --- mouse ---
+    // The cell under the pointer: rounded to the nearer cell boundary for
+    // clicks, or the plain cell under it (`plain`) for a drop.
+    std::pair<int, int> PointerCell(int x, int y, bool plain) const;
+    bool InSelection(int row, int col) const;
+    bool SelectionDraggable() const;
+    void SelectRows(int row);
+    void DropSelection(bool copy);
+
     // --- selection ---
     void Anchor();
     void ExtendSelection();
@@ -310,6 +361,18 @@ private:
     TEditorSelectionRange selDisplay_;
 
     int imePending_ = 0;
+    int hitLength_ = 0;
+    bool caretOverHit_ = false; // hsCaret: the caret is as wide as the hit
+
+    // --- mouse state ---
+    int dragState_ = 0;
+    bool dragCopy_ = false;
+    bool rowSelecting_ = false;
+    int rowSelectFrom_ = 0;
+    bool selectionShown_ = false; // the press selection has become visible
+    bool ignoreUntilUp_ = false;  // a drag was cancelled while the button was held
+    int pressX_ = 0;
+    int pressY_ = 0;
 
     int caretSequence_ = 0;   // open caret-setting sequences
     int linesUpdate_ = 0;     // open update blocks of Lines

@@ -60,7 +60,7 @@ bool TEditorCore::KeyPress(std::string_view chars, TShiftState shift)
             imePending_ = std::max(0, imePending_ - static_cast<int>(length));
             continue;
         }
-        if (mouseDown_)
+        if (MouseCaptured())
             continue;
         if (pair) {
             if (!readOnly_)
@@ -421,6 +421,8 @@ void TEditorCore::CopyToClipboard()
     const std::string text = SelText();
     view_.SetClipboard(text, boxMode_ ? std::optional<std::string>(text) : std::nullopt);
 }
+
+void TEditorCore::EmptyClipboard() { view_.SetClipboard(std::string(), std::nullopt); }
 
 void TEditorCore::CutToClipboard()
 {
