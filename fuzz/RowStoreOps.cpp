@@ -35,6 +35,7 @@
 
 #include "../tests/editor/core/FakeEditor.h"
 #include "../tests/support/TextModel.h"
+#include "support/FuzzProgram.h"
 #include "support/Printable.h"
 
 namespace {
@@ -71,20 +72,6 @@ void RequireText(const std::string& got, const std::string& want, const char* wh
 }
 
 // --- the input ------------------------------------------------------------------
-
-class Program {
-public:
-    Program(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool Done() const { return pos_ >= size_; }
-    // Past the end every byte reads as zero.
-    uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    int Word() { return Byte() | (Byte() << 8); }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t pos_ = 0;
-};
 
 constexpr std::string_view Pieces[] = {
     "a", "b", "\r", "\n", "\r\n", "\x95\x5c", "\x81", std::string_view("\0", 1), "\t", "(", ".",

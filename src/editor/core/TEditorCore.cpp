@@ -559,6 +559,15 @@ void TEditorCore::StoreCleared()
 
 void TEditorCore::ListChanged(const TPendingUpdate& update)
 {
+    if (update.Pending && (mouseDown_ || dragState_ != 0)) {
+        // The text changed under a press (a key or an input-method result
+        // while the button is held): what the press recorded no longer
+        // holds, so the rest of it is ignored until the button comes up.
+        dragState_ = 0;
+        rowSelecting_ = false;
+        if (mouseDown_)
+            ignoreUntilUp_ = true;
+    }
     if (update.Pending) {
         const int first = update.FirstRow;
         if (update.OldRowCount != update.NewRowCount)

@@ -60,6 +60,9 @@ public:
     int RowCount() const { return store_.GetCount(); }
     // Row text; empty for a row out of range.
     std::string RowText(int row) const;
+    // The row's cells ("1".."5", see CellMap.h) and their count.
+    std::string BuildMap(int row) const;
+    int RowWidth(int row) const;
     int LineToRow(int line) const { return store_.LineToRow(line); }
     int RowToLine(int row) const { return store_.RowToLine(row); }
     bool WordWrap() const { return store_.WordWrap(); }
@@ -194,7 +197,7 @@ public:
     // in box mode the cells between the box's columns on every row, joined
     // with CR LF. Empty without a selection.
     std::string SelText() const;
-    int SelLength() const { return static_cast<int>(SelText().size()); }
+    int SelLength() const;
     // Replaces the selection (or inserts at the caret) by `text`; an empty
     // text deletes the selection. Ignored when ReadOnly.
     void SetSelText(std::string_view text);
@@ -261,8 +264,6 @@ private:
     CellMapOptions MapOptions() const;
     std::string_view RowView(int row) const;
     uint8_t RowAttribute(int row) const;
-    std::string BuildMap(int row) const;
-    int RowWidth(int row) const;
     // Bytes of the rows of `row`'s logical line before it.
     int OffsetInLine(int row) const;
     std::string BreakAfter(int row) const;
@@ -294,6 +295,9 @@ private:
     void Anchor();
     void ExtendSelection();
     bool HasSelectedText() const;
+    // The rows' pieces of a normal selection, line breaks included, in order.
+    template <typename F>
+    void ForEachSelectedPiece(F&& f) const;
 
     // --- keys ---
     void PageMove(int direction, bool autoRepeat);
@@ -318,8 +322,9 @@ private:
     void CharInput(std::string_view ch);
     int EnterIndent(int row) const;
     // Replaces rows [first, first+count) by text (one undo step), then puts
-    // the caret `index` bytes into the logical line that starts at lineRow.
-    void Replace(int first, int count, std::string_view text, int lineRow, int index);
+    // the caret `index` bytes after the start of baseRow (a row at or above
+    // `first`, counted as it was before the change).
+    void Replace(int first, int count, std::string_view text, int baseRow, int index);
 
     TEditorViewServices& view_;
     TEditorScreenStrings store_;

@@ -40,10 +40,15 @@ constexpr std::size_t MaxImeResult = 2048;
 
 }  // namespace
 
-void TEditorCore::Replace(int first, int count, std::string_view text, int lineRow, int index)
+void TEditorCore::Replace(int first, int count, std::string_view text, int baseRow, int index)
 {
+    // Count the caret's place from a row the store leaves as it is, so that
+    // neither side walks a long line from its start.
+    const int start = std::min(baseRow, store_.FirstRowToRebreak(first));
+    for (int r = start; r < baseRow; ++r)
+        index += static_cast<int>(store_.RowLength(r));
     store_.ReplaceRows(first, count, text);
-    SetCaretByIndex(lineRow, index);
+    SetCaretByIndex(start, index);
 }
 
 bool TEditorCore::KeyPress(std::string_view chars, TShiftState shift)
@@ -131,8 +136,7 @@ void TEditorCore::InsertText(std::string_view text)
     changed += text;
     changed += row.substr(static_cast<std::size_t>(index));
     changed += BreakAfter(r);
-    const int lineRow = store_.LineStartRow(r);
-    Replace(r, 1, changed, lineRow, OffsetInLine(r) + index + pad + CaretLength(text));
+    Replace(r, 1, changed, r, index + pad + CaretLength(text));
 }
 
 bool TEditorCore::ReplacedSelection(std::string_view text)
@@ -167,9 +171,7 @@ void TEditorCore::ReplaceSelection(std::string_view text)
         changed += RowView(s.EndRow).substr(static_cast<std::size_t>(s.EndCol));
         changed += BreakAfter(s.EndRow);
     }
-    const int lineRow = store_.LineStartRow(s.StartRow);
-    Replace(s.StartRow, last - s.StartRow + 1, changed, lineRow,
-            OffsetInLine(s.StartRow) + s.StartCol + CaretLength(text));
+    Replace(s.StartRow, last - s.StartRow + 1, changed, s.StartRow, s.StartCol + CaretLength(text));
 }
 
 void TEditorCore::DeleteKey()
@@ -183,8 +185,6 @@ void TEditorCore::DeleteKey()
     const std::string_view row = RowView(r);
     const std::string map = BuildMap(r);
     const int width = DisplayWidth(row, MapOptions());
-    const int lineRow = store_.LineStartRow(r);
-    const int offset = OffsetInLine(r);
     const uint8_t attr = RowAttribute(r);
 
     if (col_ < width) {
@@ -192,19 +192,19 @@ void TEditorCore::DeleteKey()
         std::string changed(row.substr(0, at));
         changed += row.substr(NextCharStart(row, at));
         changed += BreakAfter(r);
-        Replace(r, 1, changed, lineRow, offset + static_cast<int>(at));
+        Replace(r, 1, changed, r, static_cast<int>(at));
     } else if (attr == raWrapped) {
         // The end of a wrapped row is the start of the next: delete there.
         const std::string_view next = RowView(r + 1);
         std::string changed(row);
         changed += next.substr(NextCharStart(next, 0));
         changed += BreakAfter(r + 1);
-        Replace(r, 2, changed, lineRow, offset + static_cast<int>(row.size()));
+        Replace(r, 2, changed, r, static_cast<int>(row.size()));
     } else if (attr == raLineBreak) {
         // Join with the next line, the row first padded up to the caret.
         const int pad = col_ - width;
         const std::string changed = std::string(row) + Spaces(pad);
-        Replace(r, 1, changed, lineRow, offset + static_cast<int>(changed.size()));
+        Replace(r, 1, changed, r, static_cast<int>(changed.size()));
     }
 }
 
@@ -229,22 +229,19 @@ void TEditorCore::BackSpaceKey()
         if (r == 0)
             return;
         const std::string_view prev = RowView(r - 1);
-        const int lineRow = store_.LineStartRow(r - 1);
-        const int offset = OffsetInLine(r - 1);
         if (RowAttribute(r - 1) == raWrapped) {
             // The start of a continued row is the end of the row before:
             // delete that row's last character.
             const std::size_t at = PrevCharStart(prev, prev.size());
-            Replace(r - 1, 1, prev.substr(0, at), lineRow, offset + static_cast<int>(at));
+            Replace(r - 1, 1, prev.substr(0, at), r - 1, static_cast<int>(at));
         } else {
             // Join the two lines: the previous row loses its line break.
-            Replace(r - 1, 1, prev, lineRow, offset + static_cast<int>(prev.size()));
+            Replace(r - 1, 1, prev, r - 1, static_cast<int>(prev.size()));
         }
         return;
     }
 
     const int lineRow = store_.LineStartRow(r);
-    const int offset = OffsetInLine(r);
     if (caret_.BackSpaceUnIndent() && col_ == RowIndent(row, options)) {
         // Back to the indent of the nearest less indented row above.
         int target = 0;
@@ -259,10 +256,10 @@ void TEditorCore::BackSpaceKey()
         }
         const std::size_t indentLength = IndentLength(row);
         std::string changed = CutIndent(row.substr(0, indentLength), target, options);
-        const int caretIndex = offset + static_cast<int>(changed.size());
+        const int caretIndex = static_cast<int>(changed.size());
         changed += row.substr(indentLength);
         changed += BreakAfter(r);
-        Replace(r, 1, changed, lineRow, caretIndex);
+        Replace(r, 1, changed, r, caretIndex);
         return;
     }
 
@@ -272,7 +269,7 @@ void TEditorCore::BackSpaceKey()
     std::string changed(row.substr(0, at));
     changed += row.substr(NextCharStart(row, at));
     changed += BreakAfter(r);
-    Replace(r, 1, changed, lineRow, offset + static_cast<int>(at));
+    Replace(r, 1, changed, r, static_cast<int>(at));
 }
 
 void TEditorCore::TabKey()
@@ -338,8 +335,7 @@ void TEditorCore::EnterKey(bool shift)
     changed += indent;
     changed += row.substr(static_cast<std::size_t>(index));
     changed += BreakAfter(r);
-    const int lineRow = store_.LineStartRow(r);
-    Replace(r, 1, changed, lineRow, OffsetInLine(r) + index + 2 + static_cast<int>(indent.size()));
+    Replace(r, 1, changed, r, index + 2 + static_cast<int>(indent.size()));
 }
 
 // --- selection text and the clipboard ----------------------------------------
@@ -361,17 +357,36 @@ std::string TEditorCore::SelText() const
         }
         return text;
     }
+    text.reserve(static_cast<std::size_t>(SelLength()));
+    ForEachSelectedPiece([&](std::string_view piece) { text += piece; });
+    return text;
+}
+
+int TEditorCore::SelLength() const
+{
+    if (selectionState_ < 2)
+        return 0;
+    if (boxMode_)
+        return static_cast<int>(SelText().size());
+    std::size_t length = 0;
+    ForEachSelectedPiece([&](std::string_view piece) { length += piece.size(); });
+    return static_cast<int>(length);
+}
+
+template <typename F>
+void TEditorCore::ForEachSelectedPiece(F&& f) const
+{
+    const int count = store_.GetCount();
     const TEditorSelectionRange& s = selChars_;
     for (int r = s.StartRow; r <= s.EndRow && r < count; ++r) {
         const std::string_view row = RowView(r);
         const std::size_t from = r == s.StartRow ? static_cast<std::size_t>(s.StartCol) : 0;
         const std::size_t to = r == s.EndRow ? static_cast<std::size_t>(s.EndCol) : row.size();
         if (from < to)
-            text += row.substr(from, to - from);
+            f(row.substr(from, to - from));
         if (r < s.EndRow && RowAttribute(r) == raLineBreak)
-            text += "\r\n";
+            f(std::string_view("\r\n"));
     }
-    return text;
 }
 
 void TEditorCore::SetSelText(std::string_view text)
@@ -494,8 +509,7 @@ void TEditorCore::PasteBox(std::string_view text)
         }
     }
     const int replaced = existing;
-    const int lineRow = first < count ? store_.LineStartRow(first) : count;
-    Replace(std::min(first, count), replaced, changed, lineRow, OffsetInLine(std::min(first, count)) + caretIndex);
+    Replace(std::min(first, count), replaced, changed, std::min(first, count), caretIndex);
 }
 
 void TEditorCore::ReplaceBox(std::string_view text)
@@ -527,6 +541,5 @@ void TEditorCore::ReplaceBox(std::string_view text)
         changed += row.substr(box.End);
         changed += BreakAfter(r);
     }
-    const int lineRow = store_.LineStartRow(d.StartRow);
-    Replace(d.StartRow, last - d.StartRow + 1, changed, lineRow, OffsetInLine(d.StartRow) + caretIndex);
+    Replace(d.StartRow, last - d.StartRow + 1, changed, d.StartRow, caretIndex);
 }

@@ -239,24 +239,23 @@ void TEditorScreenStrings::PutRows(int first, int oldCount, TEditorStringList& r
         SetRowMarks(first + i, marks[i]);
 }
 
-void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::string_view> text)
+int TEditorScreenStrings::FirstRowToRebreak(int index) const
 {
-    const int rows = GetCount();
-    if (index < 0 || count < 0 || count > rows - index || (count == 0 && !text))
-        return;
-
     // Re-breaking starts at most one row above, or at the line's first row,
     // and further up while a row above starts close enough to the edit that
     // its break looks at the changed bytes (a row's break reads a few cells
     // past WrapByte from its start).
+    const int rows = GetCount();
     int lineStart;
     int first;
     size_t distance;  // bytes from the start of row `first` to the change
-    if (index == rows && rows > 0 && GetRowAttribute(rows - 1) != raLineBreak) {
+    if (index >= rows && rows > 0 && GetRowAttribute(rows - 1) != raLineBreak) {
         // Text appended after a last row without a line break continues it.
         first = rows - 1;
         lineStart = LineStartRow(first);
         distance = RowLength(first);
+    } else if (index >= rows) {
+        return rows;
     } else {
         lineStart = LineStartRow(index);
         first = std::max(lineStart, index - 1);
@@ -267,6 +266,16 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
         while (first > lineStart && distance + RowLength(first - 1) < reach)
             distance += RowLength(--first);
     }
+    return first;
+}
+
+void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::string_view> text)
+{
+    const int rows = GetCount();
+    if (index < 0 || count < 0 || count > rows - index || (count == 0 && !text))
+        return;
+
+    const int first = FirstRowToRebreak(index);
     const int last = index + count - 1;
     int lastEnd = last >= 0 ? LineEndRow(last) : -1;
 

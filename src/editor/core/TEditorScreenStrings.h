@@ -46,6 +46,9 @@ public:
     // Replaces rows [index, index+count) by `text` (which may hold line
     // breaks). An absent text differs from an empty one: see the .cpp.
     void ReplaceRows(int index, int count, std::optional<std::string_view> text);
+    // The first row that ReplaceRows(index, ...) lays out again; the rows
+    // above it keep their text and their breaks.
+    int FirstRowToRebreak(int index) const;
     // Removes rows and returns the union of their marks.
     uint16_t DeleteRows(int index, int count);
     // Puts `rows` in place of rows [first, first+oldCount); `rows` is emptied.
