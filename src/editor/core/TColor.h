@@ -16,3 +16,8 @@ constexpr TColor clTeal = 0x808000;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor clGray = 0x808080;
 constexpr TColor clSilver = 0xC0C0C0;
+
+// The system's window background and window text colours, resolved by the
+// toolkit layer when painting.
+constexpr TColor clWindow = 0x80000005;
+constexpr TColor clWindowText = 0x80000008;

@@ -63,6 +63,27 @@ void TEditorCore::LayoutChanged()
 
 void TEditorCore::Resized() { LayoutChanged(); }
 
+void TEditorCore::SetColor(TColor value)
+{
+    if (value == color_)
+        return;
+    color_ = value;
+    if (OnAppearanceChange)
+        OnAppearanceChange();
+    view_.InvalidateAll();
+}
+
+void TEditorCore::SetFont(const TEditorFont& value)
+{
+    if (value == font_)
+        return;
+    font_ = value;
+    // The window measures the new font before the layout is worked out again.
+    if (OnAppearanceChange)
+        OnAppearanceChange();
+    LayoutChanged();
+}
+
 void TEditorCore::SetScrollBars(TScrollStyle v)
 {
     if (v == scrollBars_)

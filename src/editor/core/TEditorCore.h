@@ -8,6 +8,7 @@
 #include "editor/core/AttachedEditor.h"
 #include "editor/core/CellMap.h"
 #include "editor/core/TEditorCaret.h"
+#include "editor/core/TEditorFont.h"
 #include "editor/core/TEditorFountain.h"
 #include "editor/core/TEditorImagebar.h"
 #include "editor/core/TEditorKey.h"
@@ -82,6 +83,13 @@ public:
     TFountain* Fountain() const { return fountain_; }
     void SetFountain(TFountain* fountain);
 
+    // The background colour and the font; the window measures the font and
+    // paints with both. Changing either calls OnAppearanceChange.
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    const TEditorFont& Font() const { return font_; }
+    void SetFont(const TEditorFont& value);
+
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool v) { readOnly_ = v; }
     bool WantReturns() const { return wantReturns_; }
@@ -104,6 +112,7 @@ public:
     std::function<void()> OnSelectionModeChange;
     std::function<void()> OnTopRowChange;
     std::function<void()> OnTopColChange;
+    std::function<void()> OnAppearanceChange;
 
     // --- geometry ------------------------------------------------------------
     int ColWidth() const;
@@ -343,6 +352,8 @@ private:
     TEditorRuler ruler_;
     TEditorSpeed speed_;
 
+    TColor color_ = clWhite;
+    TEditorFont font_;
     bool readOnly_ = false;
     bool wantReturns_ = true;
     bool wantTabs_ = true;

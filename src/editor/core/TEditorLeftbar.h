@@ -2,14 +2,16 @@
 #include <algorithm>
 
 #include "editor/core/TChangeNotifier.h"
+#include "editor/core/TColor.h"
 
 enum TEditorShowNumberMode { nmRow, nmLine };
 
-// The line-number bar left of the text. Only what its width depends on
-// lives here so far.
+// The line-number bar left of the text.
 class TEditorLeftbar : public TChangeNotifier {
 public:
     bool Visible() const { return visible_; }
+    TColor BkColor() const { return bkColor_; }
+    TColor Color() const { return color_; }  // of the numbers
     int Column() const { return column_; }  // minimum number of digits
     bool Edge() const { return edge_; }
     int LeftMargin() const { return leftMargin_; }
@@ -20,6 +22,8 @@ public:
     bool ZeroLead() const { return zeroLead_; }
 
     void SetVisible(bool v) { Set(visible_, v); }
+    void SetBkColor(TColor v) { Set(bkColor_, v); }
+    void SetColor(TColor v) { Set(color_, v); }
     void SetColumn(int v) { Set(column_, v); }
     void SetEdge(bool v) { Set(edge_, v); }
     void SetLeftMargin(int v) { Set(leftMargin_, v); }
@@ -48,6 +52,8 @@ public:
 
 private:
     bool visible_ = false;
+    TColor bkColor_ = clSilver;
+    TColor color_ = clBlack;
     int column_ = 4;
     bool edge_ = true;
     int leftMargin_ = 8;

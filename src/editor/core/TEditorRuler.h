@@ -1,14 +1,21 @@
 #pragma once
 #include "editor/core/TChangeNotifier.h"
+#include "editor/core/TColor.h"
 
-// The column ruler above the text. Only its geometry lives here so far.
+// The column ruler above the text.
 class TEditorRuler : public TChangeNotifier {
 public:
     bool Visible() const { return visible_; }
+    TColor BkColor() const { return bkColor_; }
+    TColor Color() const { return color_; }          // of the numbers
+    TColor MarkColor() const { return markColor_; }  // behind the caret column's mark
     bool Edge() const { return edge_; }
     int GaugeRange() const { return gaugeRange_; }
 
     void SetVisible(bool v) { Set(visible_, v); }
+    void SetBkColor(TColor v) { Set(bkColor_, v); }
+    void SetColor(TColor v) { Set(color_, v); }
+    void SetMarkColor(TColor v) { Set(markColor_, v); }
     void SetEdge(bool v) { Set(edge_, v); }
     void SetGaugeRange(int v) { Set(gaugeRange_, v); }
 
@@ -17,6 +24,9 @@ public:
 
 private:
     bool visible_ = false;
+    TColor bkColor_ = clSilver;
+    TColor color_ = clBlack;
+    TColor markColor_ = clBlack;
     bool edge_ = true;
     int gaugeRange_ = 10;
 };
