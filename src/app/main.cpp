@@ -1,6 +1,6 @@
 // Scrivlet: a LaTeX editor for Japanese documents in Shift-JIS.
+#include "app/EditorWindow.h"
 #include "app/ErrorReport.h"
-#include "app/PreviewWindow.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     const QString path = arguments.size() > 1 ? arguments.at(1)
                                               : QStringLiteral(SCRIVLET_SAMPLE_PATH);
 
-    PreviewWindow window;
+    EditorWindow window;
     window.show();
     try {
         window.Open(path);

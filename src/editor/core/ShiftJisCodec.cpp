@@ -253,6 +253,19 @@ std::string DecodeToUtf8(std::string_view sjis)
     return out;
 }
 
+std::string DecodeToPlainUtf8(std::string_view sjis)
+{
+    std::string out;
+    out.reserve(sjis.size() * 3 / 2);
+    for (std::size_t pos = 0; pos < sjis.size();) {
+        const DecodedChar c = DecodeChar(sjis, pos);
+        const unsigned char b = static_cast<unsigned char>(sjis[pos]);
+        AppendUtf8(c.bytes == 1 && (b < 0x20 || b == 0x7F) ? static_cast<char32_t>(b) : c.code, out);
+        pos += static_cast<std::size_t>(c.bytes);
+    }
+    return out;
+}
+
 bool EncodeCodePoint(char32_t code, std::string& out)
 {
     if (code >= 0x10000)

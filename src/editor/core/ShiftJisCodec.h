@@ -63,6 +63,10 @@ bool EncodeCodePoint(char32_t code, std::string& out);
 // DecodeForDisplay as UTF-8, for messages and tests.
 std::string DecodeToUtf8(std::string_view sjis);
 
+// As DecodeToUtf8, but control bytes (CR, LF, TAB, ...) stay themselves:
+// text handed to other programs, such as the clipboard's plain text.
+std::string DecodeToPlainUtf8(std::string_view sjis);
+
 // False when iconv has no CP932 converter here; then only ASCII and control
 // bytes decode, and only ASCII encodes.
 bool ConverterAvailable();

@@ -89,6 +89,8 @@ void TEditorCore::SetScrollBars(TScrollStyle v)
     if (v == scrollBars_)
         return;
     scrollBars_ = v;
+    if (OnAppearanceChange)
+        OnAppearanceChange();
     LayoutChanged();
 }
 

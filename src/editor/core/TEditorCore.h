@@ -72,13 +72,22 @@ public:
 
     // --- options -------------------------------------------------------------
     TEditorCaret& Caret() { return caret_; }
+    const TEditorCaret& Caret() const { return caret_; }
     TEditorSpeed& Speed() { return speed_; }
     TEditorMargin& Margin() { return margin_; }
+    const TEditorMargin& Margin() const { return margin_; }
     TEditorLeftbar& Leftbar() { return leftbar_; }
+    const TEditorLeftbar& Leftbar() const { return leftbar_; }
     TEditorRuler& Ruler() { return ruler_; }
+    const TEditorRuler& Ruler() const { return ruler_; }
     TEditorImagebar& Imagebar() { return imagebar_; }
+    const TEditorImagebar& Imagebar() const { return imagebar_; }
     TEditorMarks& Marks() { return marks_; }
+    const TEditorMarks& Marks() const { return marks_; }
     TEditorViewInfo& View() { return viewInfo_; }
+    const TEditorViewInfo& View() const { return viewInfo_; }
+    // The colouring states of the rows, for painting.
+    TEditorRowParser& RowParser() { return rowParser_; }
     // The colouring scheme; null means View's built-in one. Not owned.
     TFountain* Fountain() const { return fountain_; }
     void SetFountain(TFountain* fountain);

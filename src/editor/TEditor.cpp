@@ -1,0 +1,581 @@
+#include "editor/TEditor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "editor/BuiltinImages.h"
+#include "editor/EditorFontChoice.h"
+#include "editor/TEditorPopupMenu.h"
+#include "editor/core/ShiftJisCodec.h"
+
+const char* const TEditor::kBytesMimeType = "application/x-scrivlet-shift-jis";
+const char* const TEditor::kBoxMimeType = "application/x-teditor-box-type";
+
+TEditor::TEditor(QWidget* parent)
+    : QAbstractScrollArea(parent), core_(*this), painter_(core_)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setMouseTracking(true);
+
+    core_.OnChange = [this] { emit Changed(); };
+    core_.OnCaretMoved = [this] {
+        RestartBlink();
+        emit CaretMoved();
+    };
+    core_.OnSelectionChange = [this](bool selected) { emit SelectionChanged(selected); };
+    core_.OnTopColChange = [this] {
+        if (core_.Ruler().Visible())
+            viewport()->update(0, 0, viewport()->width(), core_.TextAreaTop());
+    };
+    core_.OnAppearanceChange = [this] {
+        SyncScrollBarPolicy();
+        MeasureFont();
+    };
+
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { ScrollBarAction(true, action); });
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { ScrollBarAction(false, action); });
+    SyncScrollBarPolicy();
+    popup_ = std::make_unique<TEditorPopupMenu>(*this);
+    MeasureFont();
+    core_.Resized();
+}
+
+TEditor::~TEditor() = default;
+
+// --- font and layout ---------------------------------------------------------
+
+void TEditor::MeasureFont()
+{
+    drawFont_ = EditorFontChoice::Resolve(core_.Font());
+    const QFontMetrics metrics(drawFont_);
+    charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('a')));
+    fontHeight_ = std::max(1, metrics.height() + std::max(0, metrics.leading()));
+    const int colWidth = core_.ColWidth();
+    painter_.Text().SetFonts(drawFont_, EditorFontChoice::AsciiCompanion(drawFont_, colWidth), colWidth, fontHeight_);
+    viewport()->update();
+}
+
+void TEditor::SyncScrollBarPolicy()
+{
+    const TScrollStyle s = core_.ScrollBars();
+    setVerticalScrollBarPolicy(s == ssVertical || s == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(s == ssHorizontal || s == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TEditor::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    core_.Resized();
+}
+
+void TEditor::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        MeasureFont();
+        core_.Resized();
+    }
+}
+
+int TEditor::ClientWidth() const { return viewport()->width(); }
+int TEditor::ClientHeight() const { return viewport()->height(); }
+
+// --- painting ------------------------------------------------------------------
+
+void TEditor::paintEvent(QPaintEvent* event)
+{
+    QPainter p(viewport());
+    const int colWidth = core_.ColWidth();
+    if (colWidth != painter_.Text().ColWidth())
+        painter_.Text().SetFonts(drawFont_, EditorFontChoice::AsciiCompanion(drawFont_, colWidth), colWidth,
+                                 fontHeight_);
+    const bool caretOn = CaretVisible();
+    painter_.Paint(p, event->rect(), viewport()->width(), viewport()->height(), caretOn);
+
+    if (!preedit_.isEmpty() && hasFocus()) {
+        // The input method's unfinished text, at the caret.
+        const QFontMetrics metrics(drawFont_);
+        const QRect box(caretPos_, QSize(metrics.horizontalAdvance(preedit_) + 2, fontHeight_));
+        p.fillRect(box, painter_.Background());
+        p.setFont(drawFont_);
+        p.setPen(painter_.Foreground());
+        p.drawText(box.left(), box.top() + metrics.ascent(), preedit_);
+        p.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
+    }
+    if (caretOn && blinkOn_ && caretSize_.isValid()) {
+        p.setCompositionMode(QPainter::CompositionMode_Difference);
+        p.fillRect(QRect(caretPos_, caretSize_), Qt::white);
+    }
+}
+
+void TEditor::InvalidateRows(int firstRow, int lastRow)
+{
+    const int top = core_.TextAreaTop();
+    const int rowHeight = core_.RowHeight();
+    const int firstShown = core_.TopRow();
+    const int lastShown = firstShown + viewport()->height() / rowHeight + 1;
+    const int from = std::max(firstRow, firstShown);
+    const int to = std::min(lastRow, lastShown);
+    if (from > to)
+        return;
+    viewport()->update(0, top + (from - firstShown) * rowHeight, viewport()->width(), (to - from + 1) * rowHeight);
+}
+
+void TEditor::InvalidateAll() { viewport()->update(); }
+
+void TEditor::ScrollText(int dx, int dy)
+{
+    const int top = core_.TextAreaTop();
+    const QRect below(0, top, viewport()->width(), viewport()->height() - top);
+    if (dy != 0)
+        viewport()->scroll(0, dy, below);
+    if (dx != 0) {
+        const int left = core_.TextAreaLeft();
+        viewport()->scroll(dx, 0, QRect(left, top, viewport()->width() - left, viewport()->height() - top));
+        viewport()->update(0, 0, viewport()->width(), top);
+    }
+    UpdateCaretArea();
+}
+
+void TEditor::RulerCaretMoved(int)
+{
+    viewport()->update(0, 0, viewport()->width(), core_.TextAreaTop());
+}
+
+// --- caret ---------------------------------------------------------------------
+
+void TEditor::UpdateCaretArea()
+{
+    QRect area(caretPos_, caretSize_);
+    if (!preedit_.isEmpty())
+        area |= QRect(caretPos_, QSize(QFontMetrics(drawFont_).horizontalAdvance(preedit_) + 2, fontHeight_));
+    viewport()->update(area.adjusted(-1, -1, 1, 1));
+    if (core_.Marks().Underline.Visible())
+        InvalidateRows(core_.Row(), core_.Row());
+}
+
+void TEditor::CreateCaret(int width, int height)
+{
+    UpdateCaretArea();
+    caretSize_ = QSize(width, height);
+    caretShown_ = false;
+}
+
+void TEditor::SetCaretPos(int x, int y)
+{
+    if (caretPos_ == QPoint(x, y))
+        return;
+    UpdateCaretArea();
+    caretPos_ = QPoint(x, y);
+    UpdateCaretArea();
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+void TEditor::ShowCaret()
+{
+    if (caretShown_)
+        return;
+    caretShown_ = true;
+    RestartBlink();
+}
+
+void TEditor::HideCaret()
+{
+    if (!caretShown_)
+        return;
+    caretShown_ = false;
+    UpdateCaretArea();
+}
+
+void TEditor::RestartBlink()
+{
+    blinkOn_ = true;
+    const int period = QGuiApplication::styleHints()->cursorFlashTime();
+    if (period > 0 && hasFocus())
+        blink_.start(period / 2, this);
+    else
+        blink_.stop();
+    UpdateCaretArea();
+}
+
+void TEditor::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != blink_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    blinkOn_ = !blinkOn_;
+    UpdateCaretArea();
+}
+
+void TEditor::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    core_.FocusChanged(true);
+    RestartBlink();
+    viewport()->update();
+}
+
+void TEditor::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    core_.FocusChanged(false);
+    blink_.stop();
+    preedit_.clear();
+    viewport()->update();
+}
+
+// --- scroll bars -----------------------------------------------------------------
+
+void TEditor::SetVerticalScrollBar(int max, int page, int position)
+{
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker block(bar);
+    bar->setRange(0, std::max(0, max - page + 1));
+    bar->setPageStep(std::max(1, page));
+    bar->setSingleStep(1);
+    bar->setValue(position);
+}
+
+void TEditor::SetHorizontalScrollBar(int max, int page, int position)
+{
+    QScrollBar* bar = horizontalScrollBar();
+    const QSignalBlocker block(bar);
+    bar->setRange(0, std::max(0, max - page + 1));
+    bar->setPageStep(std::max(1, page));
+    bar->setSingleStep(1);
+    bar->setValue(position);
+}
+
+void TEditor::ScrollBarAction(bool vertical, int action)
+{
+    QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+    TScrollRequest request;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        request = TScrollRequest::LineBack;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        request = TScrollRequest::LineForward;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        request = TScrollRequest::PageBack;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        request = TScrollRequest::PageForward;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        request = TScrollRequest::ToStart;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        request = TScrollRequest::ToEnd;
+        break;
+    case QAbstractSlider::SliderMove:
+        request = TScrollRequest::Thumb;
+        break;
+    default:
+        return;
+    }
+    core_.ScrollRequest(vertical, request, bar->sliderPosition());
+    // The core decides where the view went; the bar follows it.
+    bar->setSliderPosition(vertical ? core_.TopRow() : core_.TopCol());
+}
+
+// --- keys and the input method ---------------------------------------------------
+
+TShiftState TEditor::ShiftOf(Qt::KeyboardModifiers modifiers)
+{
+    TShiftState s = 0;
+    if (modifiers & Qt::ShiftModifier)
+        s |= ssShift;
+    if (modifiers & Qt::ControlModifier)
+        s |= ssCtrl;
+    if (modifiers & Qt::AltModifier)
+        s |= ssAlt;
+    return s;
+}
+
+bool TEditor::EncodeInput(const QString& text, std::string& bytes, bool paste)
+{
+    char32_t bad = 0;
+    if (ShiftJisCodec::EncodeUtf8(text.toUtf8().toStdString(), bytes, &bad))
+        return true;
+    const QString code = QString::number(static_cast<uint>(bad), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    const QString message = (paste ? QStringLiteral("「%1」(U+%2) は Shift-JIS で表せないため貼り付けできません。")
+                                   : QStringLiteral("「%1」(U+%2) は Shift-JIS で表せないため入力できません。"))
+                                .arg(QString::fromUcs4(&bad, 1), code);
+    QApplication::beep();
+    QToolTip::showText(viewport()->mapToGlobal(caretPos_ + QPoint(0, fontHeight_)), message, this);
+    emit MessageRequested(message);
+    return false;
+}
+
+bool TEditor::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The control's own shortcuts win over the window's while it has focus.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (popup_ && popup_->MatchesShortcut(key)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void TEditor::keyPressEvent(QKeyEvent* event)
+{
+    const TShiftState shift = ShiftOf(event->modifiers());
+    if (core_.DragState() != 0) {
+        if (event->key() == Qt::Key_Escape)
+            core_.CancelDrag();
+        else if (event->key() == Qt::Key_Control)
+            core_.DragModifiersChanged(shift);
+        UpdateMouseCursor(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers());
+        return;
+    }
+    if (popup_ && popup_->RunShortcut(event))
+        return;
+
+    const bool repeat = event->isAutoRepeat();
+    auto navigate = [&](TEditorKey key) { core_.KeyDown(key, shift, repeat); };
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        return navigate(TEditorKey::PageUp);
+    case Qt::Key_PageDown:
+        return navigate(TEditorKey::PageDown);
+    case Qt::Key_Home:
+        return navigate(TEditorKey::Home);
+    case Qt::Key_End:
+        return navigate(TEditorKey::End);
+    case Qt::Key_Left:
+        return navigate(TEditorKey::Left);
+    case Qt::Key_Right:
+        return navigate(TEditorKey::Right);
+    case Qt::Key_Up:
+        return navigate(TEditorKey::Up);
+    case Qt::Key_Down:
+        return navigate(TEditorKey::Down);
+    case Qt::Key_Delete:
+        return navigate(TEditorKey::Delete);
+    case Qt::Key_Backspace:
+        core_.KeyPress("\b", shift);
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!core_.KeyPress("\t", shift))
+            event->ignore();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!core_.KeyPress("\r", shift))
+            event->ignore();
+        return;
+    case Qt::Key_Escape:
+        event->ignore();
+        return;
+    case Qt::Key_Backslash:
+    case Qt::Key_yen:
+        if (!(shift & (ssCtrl | ssAlt))) {
+            // Both backslash keys of Japanese keyboards give the byte 0x5C.
+            core_.KeyPress("\\", shift);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+
+    const QString text = event->text();
+    const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        || ((event->modifiers() & Qt::AltModifier) && !(event->modifiers() & Qt::GroupSwitchModifier));
+    if (text.isEmpty() || command || text.at(0).category() == QChar::Other_Control) {
+        event->ignore();
+        return;
+    }
+    std::string bytes;
+    if (EncodeInput(text, bytes))
+        core_.KeyPress(bytes, shift);
+}
+
+void TEditor::keyReleaseEvent(QKeyEvent* event)
+{
+    if (core_.DragState() != 0 && event->key() == Qt::Key_Control) {
+        core_.DragModifiersChanged(ShiftOf(event->modifiers()));
+        UpdateMouseCursor(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers());
+        return;
+    }
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+bool TEditor::focusNextPrevChild(bool next)
+{
+    // TAB is a character for the text while the control wants it.
+    if (core_.WantTabs())
+        return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+void TEditor::inputMethodEvent(QInputMethodEvent* event)
+{
+    UpdateCaretArea();
+    preedit_ = event->preeditString();
+    const QString commit = event->commitString();
+    if (!commit.isEmpty() && !core_.MouseCaptured()) {
+        std::string bytes;
+        if (EncodeInput(commit, bytes))
+            core_.ImeResult(bytes, false);
+    }
+    UpdateCaretArea();
+    event->accept();
+}
+
+QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    switch (query) {
+    case Qt::ImEnabled:
+        return !core_.ReadOnly();
+    case Qt::ImCursorRectangle:
+        return QRect(viewport()->mapTo(this, caretPos_), QSize(std::max(1, caretSize_.width()), fontHeight_));
+    case Qt::ImFont:
+        return drawFont_;
+    case Qt::ImHints:
+        return static_cast<int>(Qt::ImhMultiLine);
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+// --- mouse -------------------------------------------------------------------------
+
+void TEditor::UpdateMouseCursor(const QPoint& pos, Qt::KeyboardModifiers modifiers)
+{
+    if (!core_.Caret().AutoCursor() && core_.DragState() != 2)
+        return;
+    switch (core_.CursorAt(pos.x(), pos.y(), ShiftOf(modifiers))) {
+    case TEditorCursor::Default:
+        viewport()->setCursor(Qt::IBeamCursor);
+        break;
+    case TEditorCursor::InSel:
+    case TEditorCursor::TopMargin:
+        viewport()->setCursor(Qt::ArrowCursor);
+        break;
+    case TEditorCursor::LeftMargin:
+        viewport()->setCursor(BuiltinImages::RightArrowCursor());
+        break;
+    case TEditorCursor::DragSel:
+        viewport()->setCursor(BuiltinImages::DragSelCursor());
+        break;
+    case TEditorCursor::DragSelCopy:
+        viewport()->setCursor(BuiltinImages::DragSelCopyCursor());
+        break;
+    }
+}
+
+void TEditor::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint pos = event->position().toPoint();
+    core_.MouseDown(pos.x(), pos.y(), ShiftOf(event->modifiers()));
+}
+
+void TEditor::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    core_.MouseMove(pos.x(), pos.y(), ShiftOf(event->modifiers()), (event->buttons() & Qt::LeftButton) != 0);
+    UpdateMouseCursor(pos, event->modifiers());
+}
+
+void TEditor::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseReleaseEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    core_.MouseUp(pos.x(), pos.y(), ShiftOf(event->modifiers()));
+    UpdateMouseCursor(pos, event->modifiers());
+}
+
+void TEditor::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like the first.
+    if (!core_.MouseCaptured())
+        mousePressEvent(event);
+}
+
+void TEditor::wheelEvent(QWheelEvent* event)
+{
+    bool handled = false;
+    emit MouseWheel(event->modifiers(), event->angleDelta().y(), &handled);
+    if (handled) {
+        event->accept();
+        return;
+    }
+    const int notches = event->angleDelta().y() / 120;
+    const int lines = notches * QApplication::wheelScrollLines();
+    for (int i = 0; i < std::abs(lines); ++i)
+        core_.ScrollRequest(true, lines > 0 ? TScrollRequest::LineBack : TScrollRequest::LineForward);
+    event->accept();
+}
+
+void TEditor::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (popup_)
+        popup_->Popup(event->globalPos());
+}
+
+// --- clipboard ---------------------------------------------------------------------
+
+void TEditor::SetClipboard(const std::string& text, const std::optional<std::string>& boxBytes)
+{
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(ShiftJisCodec::DecodeToPlainUtf8(text)));
+    data->setData(QString::fromLatin1(kBytesMimeType), QByteArray::fromStdString(text));
+    if (boxBytes)
+        data->setData(QString::fromLatin1(kBoxMimeType), QByteArray::fromStdString(*boxBytes));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::optional<std::string> TEditor::ClipboardText() const
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return std::nullopt;
+    if (data->hasFormat(QString::fromLatin1(kBytesMimeType)))
+        return data->data(QString::fromLatin1(kBytesMimeType)).toStdString();
+    if (!data->hasText())
+        return std::nullopt;
+    std::string bytes;
+    if (!const_cast<TEditor*>(this)->EncodeInput(data->text(), bytes, true))
+        return std::nullopt;
+    return bytes;
+}
+
+bool TEditor::ClipboardHasBoxFormat() const
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(QString::fromLatin1(kBoxMimeType));
+}

@@ -1,0 +1,123 @@
+#pragma once
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QFont>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/TEditorPainter.h"
+#include "editor/core/TEditorCore.h"
+
+class TEditorPopupMenu;
+
+// The editor control: a thin Qt shell over TEditorCore. It turns Qt's key,
+// input-method, mouse, focus, wheel and scroll-bar events into core calls,
+// serves the core's window needs (metrics, repaint, scrolling, the caret,
+// the clipboard), and paints through TEditorPainter.
+class TEditor : public QAbstractScrollArea, private TEditorViewServices {
+    Q_OBJECT
+
+public:
+    // The private clipboard formats: the exact Shift-JIS bytes of every copy,
+    // and the mark of a box selection.
+    static const char* const kBytesMimeType;
+    static const char* const kBoxMimeType;
+
+    explicit TEditor(QWidget* parent = nullptr);
+    ~TEditor() override;
+
+    TEditorCore& Core() { return core_; }
+    const TEditorCore& Core() const { return core_; }
+    TEditorStrings& Lines() { return core_.Lines(); }
+    TEditorPainter& Painter() { return painter_; }
+    // The font actually drawn with (an installed family for the stored one).
+    const QFont& DrawFont() const { return drawFont_; }
+    TEditorPopupMenu* PopupMenu() const { return popup_.get(); }
+
+    // Where the caret stands and how big it is, in viewport coordinates.
+    QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
+    bool CaretVisible() const { return caretShown_ && hasFocus(); }
+
+    QSize sizeHint() const override { return QSize(185, 89); }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    void Changed();
+    void CaretMoved();
+    void SelectionChanged(bool selected);
+    // Something the user should read: a refused character, a paste that the
+    // code page cannot hold.
+    void MessageRequested(const QString& text);
+    // The wheel turned; set *handled to keep the control from scrolling.
+    void MouseWheel(Qt::KeyboardModifiers modifiers, int delta, bool* handled);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
+    void scrollContentsBy(int, int) override {}
+
+private:
+    // --- TEditorViewServices ---
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    int CharWidth() const override { return charWidth_; }
+    int FontHeight() const override { return fontHeight_; }
+    int HorizontalScrollBarHeight() const override { return 0; }
+    int VerticalScrollBarWidth() const override { return 0; }
+    void InvalidateRows(int firstRow, int lastRow) override;
+    void InvalidateAll() override;
+    void ScrollText(int dx, int dy) override;
+    void SetVerticalScrollBar(int max, int page, int position) override;
+    void SetHorizontalScrollBar(int max, int page, int position) override;
+    void CreateCaret(int width, int height) override;
+    void SetCaretPos(int x, int y) override;
+    void ShowCaret() override;
+    void HideCaret() override;
+    void RulerCaretMoved(int col) override;
+    void SetClipboard(const std::string& text, const std::optional<std::string>& boxBytes) override;
+    std::optional<std::string> ClipboardText() const override;
+    bool ClipboardHasBoxFormat() const override;
+    bool HasFocus() const override { return hasFocus(); }
+
+    void MeasureFont();
+    void SyncScrollBarPolicy();
+    void ScrollBarAction(bool vertical, int action);
+    void UpdateCaretArea();
+    void RestartBlink();
+    void UpdateMouseCursor(const QPoint& pos, Qt::KeyboardModifiers modifiers);
+    static TShiftState ShiftOf(Qt::KeyboardModifiers modifiers);
+    // Encodes typed or committed text; false (and a message) when the code
+    // page cannot hold a character of it.
+    bool EncodeInput(const QString& text, std::string& bytes, bool paste = false);
+
+    TEditorCore core_;
+    TEditorPainter painter_;
+    std::unique_ptr<TEditorPopupMenu> popup_;
+    QFont drawFont_;
+    int charWidth_ = 8;
+    int fontHeight_ = 16;
+
+    QPoint caretPos_;
+    QSize caretSize_;
+    bool caretShown_ = false;
+    bool blinkOn_ = true;
+    QBasicTimer blink_;
+    QString preedit_;
+};

@@ -1,0 +1,243 @@
+// TEditorPainter: the text area.
+#include "editor/TEditorPainter.h"
+
+#include <QPainter>
+#include <QRegion>
+
+#include "editor/QtColor.h"
+#include "editor/core/CellMap.h"
+#include "editor/core/ShiftJis.h"
+#include "editor/core/TEditorCore.h"
+#include "editor/core/TFountainParser.h"
+
+namespace {
+constexpr int kMaxShownColumns = 1000;
+}
+
+TEditorPainter::TEditorPainter(TEditorCore& core) : core_(core) {}
+
+TEditorPainter::~TEditorPainter() = default;
+
+QColor TEditorPainter::Background() const { return ToQColor(core_.Color(), QColor(Qt::white)); }
+
+QColor TEditorPainter::Foreground() const { return ToQColor(core_.Font().Color, QColor(Qt::black)); }
+
+void TEditorPainter::Paint(QPainter& p, const QRect& clip, int width, int height, bool caretRowUnderline)
+{
+    p.fillRect(clip, Background());
+    scanner_ = core_.RowParser().CreateParser();
+    if (core_.Ruler().Visible() && clip.top() < core_.TextAreaTop())
+        PaintRuler(p, width);
+    if (clip.bottom() >= core_.TextAreaTop()) {
+        if (core_.Imagebar().Visible())
+            PaintImagebar(p, clip, height);
+        if (core_.Leftbar().Visible())
+            PaintLeftbar(p, clip, height);
+        PaintRows(p, clip, width, caretRowUnderline);
+    }
+}
+
+void TEditorPainter::PaintRows(QPainter& p, const QRect& clip, int width, bool underline)
+{
+    const int top = core_.TextAreaTop();
+    const int left = core_.TextAreaLeft();
+    const int rowHeight = core_.RowHeight();
+    const QRect area = QRect(left, top, std::max(0, width - left), std::max(0, clip.bottom() + 1 - top)) & clip;
+    if (area.isEmpty())
+        return;
+    p.save();
+    p.setClipRect(area);
+    const int first = core_.TopRow() + std::max(0, (area.top() - top) / rowHeight);
+    const int last = core_.TopRow() + (area.bottom() - top) / rowHeight;
+    for (int row = first; row <= last; ++row)
+        PaintTextRow(p, row, top + (row - core_.TopRow()) * rowHeight, width);
+
+    const TEditorMark& line = core_.Marks().Underline;
+    if (underline && line.Visible() && core_.SelectionState() < 2) {
+        const int y = top + (core_.Row() - core_.TopRow() + 1) * rowHeight - 1;
+        p.setPen(ToQColor(line.Color(), Foreground()));
+        p.drawLine(left, y, width - 1, y);
+    }
+    p.restore();
+}
+
+TEditorPainter::Span TEditorPainter::SelectedSpan(int row) const
+{
+    if (core_.SelectionState() < 2)
+        return {0, 0};
+    const TEditorSelectionRange& d = core_.SelDisplay();
+    if (row < d.StartRow || row > d.EndRow)
+        return {0, 0};
+    if (core_.BoxMode())
+        return {d.StartCol, d.EndCol};
+    const int from = row == d.StartRow ? d.StartCol : 0;
+    const int to = row == d.EndRow ? d.EndCol : 1 << 20;
+    return {from, to};
+}
+
+void TEditorPainter::PaintTextRow(QPainter& p, int row, int y, int width)
+{
+    const int count = core_.RowCount();
+    const int colWidth = core_.ColWidth();
+    const int x0 = core_.TextAreaLeft() - core_.TopCol() * colWidth;
+    const int rowHeight = core_.RowHeight();
+    p.fillRect(QRect(core_.TextAreaLeft(), y, width, rowHeight), Background());
+
+    if (row >= count) {
+        const bool endsOpen = count == 0 || core_.Store().GetRowAttribute(count - 1) == raLineBreak;
+        if (row == count && endsOpen && core_.Marks().EofMark.Visible())
+            PaintEofMark(p, x0, y, ToQColor(core_.Marks().EofMark.Color(), Foreground()));
+        return;
+    }
+
+    const std::string map = core_.BuildMap(row);
+    const std::string_view text = core_.Store().RowView(row);
+    columns_.assign(text.size(), -1);
+    std::size_t b = 0;
+    for (int c = 0; c < static_cast<int>(map.size()) && b < text.size(); ++c)
+        if (map[static_cast<std::size_t>(c)] != CellKind::TabFill)
+            columns_[b++] = c;
+    columns_.resize(b);  // bytes past the map are not shown
+    const int endCol = std::min(static_cast<int>(map.size()), kMaxShownColumns);
+
+    const bool hit = core_.SelectionState() == 3;
+    const TEditorColor& sel = hit ? core_.View().Colors().Hit : core_.View().Colors().Select;
+    const QColor selFg = ToQColor(sel.Color(), Background());
+    const QColor selBg = ToQColor(sel.BkColor(), Background());
+    const Span span = SelectedSpan(row);
+    const bool selected = span.to > span.from;
+    const QRect rowRect(core_.TextAreaLeft(), y, width, rowHeight);
+
+    if (!selected) {
+        PaintTokens(p, row, y, map, false, selFg, selBg);
+        PaintRowEndMark(p, row, y, endCol, nullptr);
+    } else {
+        const int sx = std::max(rowRect.left(), x0 + span.from * colWidth);
+        const int ex = span.to >= (1 << 20) ? rowRect.right() + 1 : std::min(rowRect.right() + 1, x0 + span.to * colWidth);
+        const QRect selRect(sx, y, std::max(0, ex - sx), rowHeight);
+        const QRegion outer = p.clipRegion();
+        p.save();
+        p.setClipRegion(outer.intersected(QRegion(rowRect).subtracted(QRegion(selRect))));
+        PaintTokens(p, row, y, map, false, selFg, selBg);
+        PaintRowEndMark(p, row, y, endCol, nullptr);
+        p.setClipRegion(outer.intersected(QRegion(selRect)));
+        p.fillRect(selRect, selBg);
+        PaintTokens(p, row, y, map, true, selFg, selBg);
+        PaintRowEndMark(p, row, y, endCol, &selFg);
+        p.restore();
+    }
+    if (OnDrawLine)
+        OnDrawLine(p, std::string(text), x0, y, row, selected);
+}
+
+void TEditorPainter::PaintTokens(QPainter& p, int row, int y, const std::string& map, bool selectedColours,
+                                 const QColor& selFg, const QColor& selBg)
+{
+    (void)selBg;
+    const std::string_view rowText = core_.Store().RowView(row);
+    const int rowLength = static_cast<int>(columns_.size());
+    const int colWidth = core_.ColWidth();
+    const int x0 = core_.TextAreaLeft() - core_.TopCol() * colWidth;
+    const int clipRight = p.clipBoundingRect().isEmpty() ? 1 << 30 : static_cast<int>(p.clipBoundingRect().right());
+    const int mapWidth = static_cast<int>(map.size());
+
+    const TRowAttributeData state = core_.RowParser().RowStartState(row);
+    const std::string_view scan = core_.RowParser().ScanText(row, buffer_);
+    scanner_->SetText(scan, state);
+    while (scanner_->NextToken() != tkEnd) {
+        const int start = scanner_->TokenStart();
+        if (start >= rowLength)
+            break;
+        const int end = std::min(start + scanner_->TokenLength(), rowLength);
+        const int fromCol = columns_[static_cast<std::size_t>(start)];
+        const int toCol = end < rowLength ? columns_[static_cast<std::size_t>(end)] : mapWidth;
+        const int fromX = x0 + fromCol * colWidth;
+        const int toX = x0 + toCol * colWidth;
+        if (toX < core_.TextAreaLeft())
+            continue;
+        if (fromX > clipRight)
+            break;
+
+        const TFountainColor* fc = scanner_->TokenToFountainColor();
+        QColor fg = Foreground();
+        TFontStyles style{};
+        if (fc) {
+            fg = ToQColor(fc->Color(), Foreground());
+            style = fc->Style();
+            if (!selectedColours && fc->BkColor() != clNone)
+                p.fillRect(QRect(fromX, y, toX - fromX, core_.FontHeight()), ToQColor(fc->BkColor(), Background()));
+        }
+        if (selectedColours)
+            fg = selFg;
+        text_.Draw(p, rowText, static_cast<std::size_t>(start), static_cast<std::size_t>(end), columns_, x0, y, fg,
+                   style & ~fsUnderline);
+        if (HasStyle(style, fsUnderline)) {
+            // A dotted line: text colour on the first pixel, then the background.
+            const int uy = y + core_.FontHeight() - 1;
+            const QColor bg = selectedColours ? selBg
+                              : (fc && fc->BkColor() != clNone) ? ToQColor(fc->BkColor(), Background())
+                                                                : Background();
+            for (int x = fromX; x < toX; ++x) {
+                p.setPen((x - fromX) % 2 == 0 ? fg : bg);
+                p.drawPoint(x, uy);
+            }
+        }
+    }
+}
+
+void TEditorPainter::PaintRowEndMark(QPainter& p, int row, int y, int endCol, const QColor* override)
+{
+    const TEditorMarks& marks = core_.Marks();
+    const int count = core_.RowCount();
+    const uint8_t attr = core_.Store().GetRowAttribute(row);
+    const bool hidden = static_cast<int>(columns_.size()) < static_cast<int>(core_.Store().RowLength(row));
+    const TEditorMark* mark = nullptr;
+    if (hidden)
+        mark = &marks.HideMark;
+    else if (row == count - 1 && attr == raEndOfText)
+        mark = &marks.EofMark;
+    else if (attr == raLineBreak)
+        mark = &marks.RetMark;
+    else if (attr == raWrapped)
+        mark = &marks.WrapMark;
+    if (!mark || !mark->Visible())
+        return;
+    const QColor colour = override ? *override : ToQColor(mark->Color(), Foreground());
+    const int w = core_.ColWidth();
+    const int h = core_.FontHeight();
+    const int x = core_.TextAreaLeft() + (endCol - core_.TopCol()) * w;
+    const int mid = y + h / 2;
+    const int g = std::max(2, w * 3 / 5);
+    p.setPen(colour);
+    if (mark == &marks.EofMark) {
+        PaintEofMark(p, x, y, colour);
+        return;
+    }
+    if (mark == &marks.RetMark) {
+        const int e = std::max(1, h / 8);
+        const int cx = x + w / 2;
+        const int bottom = y + h - 2 * e;
+        const int arm = std::max(e, 3);
+        p.drawLine(cx, y + 2 * e, cx, bottom);
+        p.drawLine(cx, bottom, cx - arm, bottom - arm);
+        p.drawLine(cx, bottom, cx + arm, bottom - arm);
+    } else if (mark == &marks.WrapMark) {
+        p.drawLine(x + w, mid - g, x + w - g, mid);
+        p.drawLine(x + w - g, mid, x + w + 1, mid + g + 1);
+    } else {
+        p.drawLine(x + w - g, mid - g, x + w, mid);
+        p.drawLine(x + w, mid, x + w - g - 1, mid + g + 1);
+    }
+}
+
+void TEditorPainter::PaintEofMark(QPainter& p, int x, int y, const QColor& colour)
+{
+    static const std::string kEof = "[EOF]";
+    static const std::vector<int> kColumns = {0, 1, 2, 3, 4};
+    const int w = core_.ColWidth();
+    p.save();
+    p.setClipRect(QRect(x, y, 6 * w, core_.RowHeight()), Qt::IntersectClip);
+    p.fillRect(QRect(x, y, 6 * w, core_.FontHeight()), Background());
+    text_.Draw(p, kEof, 0, kEof.size(), kColumns, x, y, colour, TFontStyles{});
+    p.restore();
+}

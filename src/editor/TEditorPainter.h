@@ -1,0 +1,69 @@
+#pragma once
+#include <QColor>
+#include <QRect>
+
+#include <functional>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/CellTextDrawer.h"
+
+class QPainter;
+class TEditorCore;
+class TFountainParser;
+class TFountainColor;
+
+// Draws an editor's client area from its core: the text rows with their
+// colours, selection and row-end marks, the left bar with numbers, the
+// image bar with row marks, and the ruler. It keeps no picture of the text:
+// each paint reads the rows it covers, so its cost follows the window's
+// size, not the document's.
+class TEditorPainter {
+public:
+    explicit TEditorPainter(TEditorCore& core);
+    ~TEditorPainter();
+    TEditorPainter(const TEditorPainter&) = delete;
+    TEditorPainter& operator=(const TEditorPainter&) = delete;
+
+    CellTextDrawer& Text() { return text_; }
+
+    // Paints what lies inside `clip` of a client area of the given size.
+    // `caretRowUnderline` says whether the caret row's underline is shown.
+    void Paint(QPainter& p, const QRect& clip, int width, int height, bool caretRowUnderline);
+
+    // The controls' own colours, resolved.
+    QColor Background() const;
+    QColor Foreground() const;
+
+    // Called after each row's text has been drawn: the row text, its origin,
+    // the row and whether it is drawn with selection colours.
+    std::function<void(QPainter&, const std::string&, int, int, int, bool)> OnDrawLine;
+
+private:
+    struct Span {
+        int from;
+        int to;  // columns, end exclusive
+    };
+    void PaintRows(QPainter& p, const QRect& clip, int width, bool underline);
+    void PaintTextRow(QPainter& p, int row, int y, int width);
+    void PaintTokens(QPainter& p, int row, int y, const std::string& map, bool selectedColours,
+                     const QColor& selFg, const QColor& selBg);
+    void PaintRowEndMark(QPainter& p, int row, int y, int endCol, const QColor* override);
+    void PaintEofMark(QPainter& p, int x, int y, const QColor& colour);
+    // The selected columns of `row`, empty when none.
+    Span SelectedSpan(int row) const;
+
+    void PaintLeftbar(QPainter& p, const QRect& clip, int height);
+    void PaintImagebar(QPainter& p, const QRect& clip, int height);
+    void PaintRuler(QPainter& p, int width);
+    void PaintRulerNumbers(QPainter& p, int left, int right, const QColor& digits);
+
+    TEditorCore& core_;
+    CellTextDrawer text_;
+    std::unique_ptr<TFountainParser> scanner_;
+    const void* scannerFountain_ = nullptr;
+    std::string buffer_;
+    std::vector<int> columns_;
+};

@@ -1,0 +1,236 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "editor/TEditor.h"
+#include "editor/TEditorPopupMenu.h"
+
+namespace {
+
+// An editor in a shown window with focus, as the user meets it.
+struct ShownEditor {
+    TEditor editor;
+    explicit ShownEditor(const char* text = "")
+    {
+        editor.resize(400, 300);
+        editor.Lines().SetTextStr(text);
+        editor.show();
+        editor.activateWindow();
+        editor.setFocus();
+        QApplication::processEvents();
+    }
+    std::string Text() { return editor.Lines().GetTextStr(); }
+    QWidget* Target() { return editor.viewport(); }
+    QPoint CellPoint(int row, int col)
+    {
+        const TEditorCore& c = editor.Core();
+        return QPoint(c.TextAreaLeft() + (col - c.TopCol()) * c.ColWidth() + 1,
+                      c.TextAreaTop() + (row - c.TopRow()) * c.RowHeight() + 1);
+    }
+};
+
+TEST(TEditorWidget, KeysAndCharactersReachTheText)
+{
+    ShownEditor e("abc\r\ndef");
+    QTest::keyClick(&e.editor, Qt::Key_End);
+    QTest::keyClicks(&e.editor, "xy");
+    QTest::keyClick(&e.editor, Qt::Key_Return);
+    QTest::keyClick(&e.editor, Qt::Key_Backslash);
+    {
+        // The yen key of Japanese keyboards types the same byte.
+        QKeyEvent yen(QEvent::KeyPress, Qt::Key_yen, Qt::NoModifier, QString::fromUtf8("¥"));
+        QApplication::sendEvent(&e.editor, &yen);
+    }
+    QTest::keyClick(&e.editor, Qt::Key_Tab);
+    EXPECT_EQ(e.Text(), "abcxy\r\n\\\\\t\r\ndef");
+    QTest::keyClick(&e.editor, Qt::Key_Backspace);
+    QTest::keyClick(&e.editor, Qt::Key_Left);
+    QTest::keyClick(&e.editor, Qt::Key_Delete);
+    EXPECT_EQ(e.Text(), "abcxy\r\n\\\r\ndef");
+    // Shift+arrows select; typing replaces the selection.
+    QTest::keyClick(&e.editor, Qt::Key_Home);
+    QTest::keyClick(&e.editor, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClicks(&e.editor, "Z");
+    EXPECT_EQ(e.Text(), "abcxy\r\nZ\r\ndef");
+    // Typed Japanese goes in as Shift-JIS bytes.
+    {
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("表"));
+        QApplication::sendEvent(&e.editor, &typed);
+    }
+    EXPECT_EQ(e.Text(), "abcxy\r\nZ\x95\x5c\r\ndef");
+    // The context menu's shortcuts: Ctrl+Z undoes.
+    QTest::keyClick(&e.editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.Text(), "abcxy\r\nZ\r\ndef");
+}
+
+TEST(TEditorWidget, InputMethodCommitsInsertOnceAndUnencodableTextIsRefused)
+{
+    ShownEditor e("ab");
+    QString message;
+    QObject::connect(&e.editor, &TEditor::MessageRequested, [&](const QString& m) { message = m; });
+    QTest::keyClick(&e.editor, Qt::Key_End);
+    {
+        QInputMethodEvent preedit(QString::fromUtf8("かんじ"), {});
+        QApplication::sendEvent(&e.editor, &preedit);
+        EXPECT_EQ(e.Text(), "ab");
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8("漢字"));
+        QApplication::sendEvent(&e.editor, &commit);
+    }
+    EXPECT_EQ(e.Text(), "ab\x8a\xbf\x8e\x9a");
+    // One undo takes the whole commit back.
+    e.editor.Core().Undo();
+    EXPECT_EQ(e.Text(), "ab");
+
+    QInputMethodEvent emoji;
+    emoji.setCommitString(QString::fromUtf8("a😀"));
+    QApplication::sendEvent(&e.editor, &emoji);
+    EXPECT_EQ(e.Text(), "ab");
+    EXPECT_TRUE(message.contains(QStringLiteral("U+1F600"))) << message.toStdString();
+
+    EXPECT_TRUE(e.editor.inputMethodQuery(Qt::ImCursorRectangle).toRect().isValid());
+}
+
+TEST(TEditorWidget, ABoxCopiedInOneEditorPastesAsABoxInAnother)
+{
+    ShownEditor a("abcd\r\nefgh\r\nijkl");
+    a.editor.Core().SetBoxMode(true);
+    a.editor.Core().Select(0, 1, 2, 3);
+    a.editor.Core().CopyToClipboard();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data);
+    EXPECT_TRUE(data->hasFormat(QString::fromLatin1(TEditor::kBoxMimeType)));
+    EXPECT_EQ(data->text(), QStringLiteral("bc\r\nfg\r\njk"));
+
+    ShownEditor b("12\r\n34");
+    b.editor.Core().SetRowCol(0, 1);
+    b.editor.Core().PasteFromClipboard();
+    EXPECT_EQ(b.Text(), "1bc2\r\n3fg4\r\n jk");
+}
+
+TEST(TEditorWidget, ClipboardKeepsBytesExactAndRefusesForeignTextItCannotHold)
+{
+    ShownEditor e("x");
+    // A lone lead byte and a control byte survive a copy and paste.
+    e.editor.Lines().SetTextStr(std::string("\x81" "a\x01", 3));
+    e.editor.Core().SelectAll();
+    e.editor.Core().CopyToClipboard();
+    e.editor.Core().ClearSelection();
+    e.editor.Core().SetRowCol(0, 3);
+    e.editor.Core().PasteFromClipboard();
+    EXPECT_EQ(e.Text(), std::string("\x81" "a\x01\x81" "a\x01", 6));
+
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("ü"));  // no Shift-JIS code
+    e.editor.Core().PasteFromClipboard();
+    EXPECT_EQ(e.Text(), std::string("\x81" "a\x01\x81" "a\x01", 6));
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("あ\n"));
+    e.editor.Core().SetRowCol(0, 0);
+    e.editor.Core().PasteFromClipboard();
+    EXPECT_EQ(e.Text().substr(0, 4), "\x82\xa0\r\n");
+}
+
+TEST(TEditorWidget, ContextMenuEnablesItsItemsByStateAndSetsMarks)
+{
+    ShownEditor e("one\r\ntwo\r\nthree");
+    TEditorPopupMenu* menu = e.editor.PopupMenu();
+    ASSERT_TRUE(menu);
+    QGuiApplication::clipboard()->clear();
+    menu->Refresh();
+    EXPECT_FALSE(menu->CutItem()->isEnabled());
+    EXPECT_FALSE(menu->CopyItem()->isEnabled());
+    EXPECT_FALSE(menu->UndoItem()->isEnabled());
+    EXPECT_TRUE(menu->SelectAllItem()->isEnabled());
+    EXPECT_FALSE(menu->BoxModeItem()->isChecked());
+
+    QTest::keyClick(&e.editor, Qt::Key_Right, Qt::ShiftModifier);
+    menu->Refresh();
+    EXPECT_TRUE(menu->CutItem()->isEnabled());
+    EXPECT_TRUE(menu->CopyItem()->isEnabled());
+    menu->CopyItem()->trigger();
+    menu->Refresh();
+    EXPECT_TRUE(menu->PasteItem()->isEnabled());
+    e.editor.Core().SetReadOnly(true);
+    menu->Refresh();
+    EXPECT_FALSE(menu->CutItem()->isEnabled());
+    EXPECT_FALSE(menu->PasteItem()->isEnabled());
+    EXPECT_TRUE(menu->CopyItem()->isEnabled());
+    e.editor.Core().SetReadOnly(false);
+
+    // Shift+Ctrl+3 sets mark 3 on the caret row; Ctrl+3 jumps to it.
+    e.editor.Core().ClearSelection();
+    e.editor.Core().SetRowCol(2, 0);
+    menu->MarkSetItem(3)->trigger();
+    EXPECT_EQ(e.editor.Core().GetRowMarks(2), 1 << 3);
+    menu->Refresh();
+    EXPECT_TRUE(menu->MarkSetItem(3)->isChecked());
+    e.editor.Core().SetRowCol(0, 0);
+    QTest::keyClick(&e.editor, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(e.editor.Core().Row(), 2);
+    menu->MarkSetItem(3)->trigger();  // toggles it off
+    EXPECT_EQ(e.editor.Core().GetRowMarks(2), 0);
+
+    QTest::keyClick(&e.editor, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(e.editor.Core().BoxMode());
+}
+
+TEST(TEditorWidget, AClickFocusesAndPutsTheCaretOnTheCell)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* field = new QLineEdit(&window);
+    auto* editor = new TEditor(&window);
+    layout->addWidget(field);
+    layout->addWidget(editor);
+    window.resize(400, 300);
+    editor->Lines().SetTextStr("hello world\r\nsecond");
+    window.show();
+    window.activateWindow();
+    field->setFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(editor->hasFocus());
+
+    const TEditorCore& c = editor->Core();
+    const QPoint cell(c.TextAreaLeft() + 3 * c.ColWidth() + 1, c.TextAreaTop() + c.RowHeight() + 1);
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(c.Row(), 1);
+    EXPECT_EQ(c.Col(), 3);
+    EXPECT_TRUE(editor->CaretVisible());
+    EXPECT_EQ(editor->CaretRect().topLeft(), cell - QPoint(1, 1));
+}
+
+TEST(TEditorWidget, PaintsTextSelectionAndMarksIntoAnImage)
+{
+    ShownEditor e("abc\r\n\x95\x5c\\ref\r\n");
+    TEditorCore& c = e.editor.Core();
+    c.Marks().EofMark.SetVisible(true);
+    c.Leftbar().SetVisible(true);
+    c.Ruler().SetVisible(true);
+    c.PutMark(0, 3);
+    c.PutMark(0, 12);
+    c.Select(0, 0, 0, 2);
+    QImage image(e.editor.viewport()->size(), QImage::Format_RGB32);
+    e.editor.viewport()->render(&image);
+    // The selection's background is navy.
+    const QPoint sel = e.CellPoint(0, 0) + QPoint(c.ColWidth() / 2, c.FontHeight() - 2);
+    EXPECT_EQ(QColor(image.pixel(sel)), QColor(0, 0, 128));
+    // Something was drawn in the second row's cells, and the image bar holds
+    // the mark's tab colour.
+    bool inked = false;
+    for (int x = e.CellPoint(1, 0).x(); x < e.CellPoint(1, 6).x(); ++x)
+        for (int y = e.CellPoint(1, 0).y(); y < e.CellPoint(1, 0).y() + c.FontHeight() - 2; ++y)
+            inked |= QColor(image.pixel(x, y)) != QColor(Qt::white);
+    EXPECT_TRUE(inked);
+    EXPECT_EQ(QColor(image.pixel(c.Imagebar().LeftMargin() + 1, c.TextAreaTop() + 3)), QColor(0, 0, 128));
+}
+
+}  // namespace
