@@ -1,6 +1,7 @@
 // Scrivlet: a LaTeX editor for Japanese documents in Shift-JIS.
-#include "app/EditorWindow.h"
 #include "app/ErrorReport.h"
+#include "app/TFormMain.h"
+#include "editor/TEditor.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -11,17 +12,19 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
 
+    TFormMain form;
     const QStringList arguments = QApplication::arguments();
-    const QString path = arguments.size() > 1 ? arguments.at(1)
-                                              : QStringLiteral(SCRIVLET_SAMPLE_PATH);
-
-    EditorWindow window;
-    window.show();
-    try {
-        window.Open(path);
-    } catch (const std::exception& error) {
-        ShowErrorReport(&window, QString::fromUtf8(error.what()));
+    if (arguments.size() > 1) {
+        try {
+            form.OpenDocument(arguments.at(1));
+        } catch (const std::exception& error) {
+            ShowErrorReport(&form, QString::fromUtf8(error.what()));
+        }
     }
+    form.FirstRunCheck();
+    form.show();
+    form.Editor->setFocus();
     return app.exec();
 }

@@ -1,0 +1,467 @@
+#include "app/TFormMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <exception>
+
+#include "app/ErrorReport.h"
+#include "app/MenuActionList.h"
+#include "editor/TEditor.h"
+#include "editor/core/ShiftJisCodec.h"
+
+const QString TFormMain::kFirstRunMessage = QStringLiteral("まず最初に、pLaTeXとdvioutの場所を指定してください。");
+
+namespace {
+
+// Stored option strings are Shift-JIS bytes like the text they act on.
+std::string Sjis(const char* utf8)
+{
+    std::string bytes;
+    ShiftJisCodec::EncodeUtf8(utf8, bytes);
+    return bytes;
+}
+
+}  // namespace
+
+template <typename F>
+void TFormMain::Guarded(F&& work)
+{
+    try {
+        work();
+    } catch (const std::exception& error) {
+        ShowErrorReport(this, QString::fromUtf8(error.what()));
+    }
+}
+
+TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent), actions_(new MenuActionList(this))
+{
+    setWindowTitle(QStringLiteral("Scrivlet"));
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    BuildLayout();
+    ConfigureEditor();
+    BuildMenus();
+    ConnectActions();
+    setGeometry(100, 100, 640, 480);
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::BuildLayout()
+{
+    // The cool bar: the menu band and the tool bar on one line.
+    CoolBar1 = new QToolBar(QStringLiteral("CoolBar1"), this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    CoolBar1->setMovable(false);
+    CoolBar1->setFloatable(false);
+    CoolBar1->setFixedHeight(28);
+    CoolBar1->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, CoolBar1);
+    ToolBarMenu = new QToolBar(QStringLiteral("ToolBarMenu"), CoolBar1);
+    ToolBarMenu->setObjectName(QStringLiteral("ToolBarMenu"));
+    ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), CoolBar1);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setIconSize(QSize(16, 16));
+    CoolBar1->addWidget(ToolBarMenu);
+    CoolBar1->addSeparator();
+    CoolBar1->addWidget(ToolBar1);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(5);
+    Splitter1->setChildrenCollapsible(false);
+    Editor = new TEditor(Splitter1);
+    Editor->setObjectName(QStringLiteral("Editor"));
+
+    PageStatus = new QTabWidget(Splitter1);
+    PageStatus->setObjectName(QStringLiteral("PageStatus"));
+    QFont listFont(QStringLiteral("ＭＳ ゴシック"));
+    listFont.setPixelSize(16);
+    ListLabel = new QListWidget;
+    ListLabel->setObjectName(QStringLiteral("ListLabel"));
+    ListLabel->setFont(listFont);
+    SectionTree = new QTreeWidget;
+    SectionTree->setObjectName(QStringLiteral("SectionTree"));
+    SectionTree->setHeaderHidden(true);
+    SectionTree->setIndentation(19);
+    SectionTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FileTreeView = new QTreeWidget;
+    FileTreeView->setObjectName(QStringLiteral("FileTreeView"));
+    FileTreeView->setHeaderHidden(true);
+    FileTreeView->setIndentation(19);
+    FileTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TeXStatus = new QListWidget;
+    TeXStatus->setObjectName(QStringLiteral("TeXStatus"));
+    PageStatus->addTab(ListLabel, QStringLiteral("label"));
+    PageStatus->addTab(SectionTree, QStringLiteral("Section"));
+    PageStatus->addTab(FileTreeView, QStringLiteral("File"));
+    PageStatus->addTab(TeXStatus, QStringLiteral("エラー"));
+    PageStatus->setCurrentIndex(1);
+    Splitter1->addWidget(Editor);
+    Splitter1->addWidget(PageStatus);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({445, 195});
+    setCentralWidget(Splitter1);
+
+    DebugStatusBar = new QStatusBar(this);
+    DebugStatusBar->setObjectName(QStringLiteral("DebugStatusBar"));
+    DebugStatusBar->setFixedHeight(17);
+    statusText_ = new QLabel(DebugStatusBar);
+    DebugStatusBar->addWidget(statusText_, 1);
+    setStatusBar(DebugStatusBar);
+
+    // The completion list floats over the editor when shown.
+    SerchList = new QListWidget(Editor);
+    SerchList->setObjectName(QStringLiteral("SerchList"));
+    SerchList->setSortingEnabled(true);
+    SerchList->resize(233, 97);
+    SerchList->hide();
+}
+
+void TFormMain::ConfigureEditor()
+{
+    TEditorCore& e = Editor->Core();
+    TEditorCaret& caret = e.Caret();
+    caret.SetAutoCursor(true);
+    caret.SetAutoIndent(false);
+    caret.SetBackSpaceUnIndent(false);
+    caret.SetFreeCaret(false);
+    caret.SetFreeRow(false);
+    caret.SetInTab(false);
+    caret.SetKeepCaret(true);
+    caret.SetLockScroll(false);
+    caret.SetNextLine(true);
+    caret.SetPrevSpaceIndent(false);
+    caret.SetRowSelect(true);
+    caret.SetSelDragMode(dmAutomatic);
+    caret.SetSelMove(false);
+    caret.SetSoftTab(true);
+    caret.SetStyle(csDefault);
+    caret.SetTabIndent(false);
+    caret.SetTabSpaceCount(8);
+
+    TEditorFont font;
+    font.Name = "FixedSys";
+    font.Height = -13;
+    font.Color = clBlack;
+    e.SetFont(font);
+    e.SetHitStyle(hsSelect);
+
+    e.Imagebar().SetVisible(true);
+    e.Imagebar().SetDigitWidth(0);
+    e.Imagebar().SetMarkWidth(16);
+    e.Imagebar().SetLeftMargin(2);
+    e.Imagebar().SetRightMargin(2);
+
+    TEditorMarks& marks = e.Marks();
+    for (TEditorMark* m : {&marks.EofMark, &marks.RetMark, &marks.WrapMark, &marks.Underline}) {
+        m->SetVisible(true);
+        m->SetColor(clGray);
+    }
+    marks.HideMark.SetVisible(false);
+    marks.HideMark.SetColor(clGray);
+
+    e.Margin().SetCharacter(0);
+    e.Margin().SetLeft(19);
+    e.Margin().SetLine(0);
+    e.Margin().SetTop(2);
+
+    TEditorLeftbar& left = e.Leftbar();
+    left.SetVisible(true);
+    left.SetShowNumber(true);
+    left.SetShowNumberMode(nmLine);
+    left.SetColumn(4);
+    left.SetEdge(true);
+    left.SetLeftMargin(8);
+    left.SetRightMargin(4);
+    left.SetZeroBase(false);
+    left.SetZeroLead(false);
+    left.SetBkColor(clSilver);
+    left.SetColor(clBlack);
+
+    TEditorRuler& ruler = e.Ruler();
+    ruler.SetVisible(true);
+    ruler.SetEdge(true);
+    ruler.SetGaugeRange(10);
+    ruler.SetBkColor(clSilver);
+    ruler.SetColor(clBlack);
+    ruler.SetMarkColor(clBlack);
+
+    e.View().ReserveWordList().Assign(std::vector<std::string>{"begin", "end", "section", "subsection", "subsubsection"});
+    e.SetScrollBars(ssVertical);
+    e.Speed().SetCaretVerticalAc(2);
+    e.Speed().SetInitBracketsFull(false);
+    e.Speed().SetPageVerticalRange(2);
+    e.Speed().SetPageVerticalRangeAc(2);
+    e.SetUndoListMax(64);
+
+    TEditorColors& colors = e.View().Colors();
+    colors.Comment.SetColor(clPurple);
+    colors.Hit.SetColor(clPurple);
+    colors.Hit.SetBkColor(clTeal);
+    colors.Reserve.SetColor(clRed);
+    colors.Reserve.SetBkColor(clWhite);
+    colors.Select.SetColor(clWhite);
+    colors.Select.SetBkColor(clNavy);
+    e.View().SetCommenter("%");
+    e.View().SetControlCode(false);
+    e.View().SetMail(false);
+    e.View().SetUrl(false);
+
+    e.SetReadOnly(false);
+    e.SetWantReturns(true);
+    e.SetWantTabs(true);
+    e.SetWordWrap(false);
+
+    TEditorWrapOption& wrap = e.WrapOption();
+    wrap.SetWrapByte(80);
+    wrap.SetWordBreak(true);
+    wrap.SetFollowRetMark(true);
+    wrap.SetFollowPunctuation(true);
+    wrap.SetLeading(true);
+    wrap.SetFollowStr(Sjis("、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ"));
+    wrap.SetLeadStr(Sjis("（［｛「『([{｢"));
+    wrap.SetPunctuationStr(Sjis("、。，．,.｡､"));
+
+    connect(Editor, &TEditor::MouseWheel, this, [this](Qt::KeyboardModifiers modifiers, int delta, bool* handled) {
+        EditorMouseWheel(modifiers, delta);
+        *handled = true;
+    });
+}
+
+void TFormMain::BuildMenus()
+{
+    auto action = [this](const char* name) { return actions_->Action(QString::fromLatin1(name)); };
+    auto item = [&](QMenu* menu, const char* name, const QString& caption = {}) {
+        QAction* a = action(name);
+        if (caption.isEmpty() || caption == a->text()) {
+            menu->addAction(a);
+            return;
+        }
+        // A menu item with its own caption that runs the action.
+        QAction* shown = menu->addAction(a->icon(), caption);
+        shown->setShortcut(a->shortcut());
+        shown->setShortcutContext(Qt::WidgetShortcut);
+        shown->setEnabled(a->isEnabled());
+        connect(a, &QAction::changed, shown, [a, shown] {
+            shown->setEnabled(a->isEnabled());
+            shown->setShortcut(a->shortcut());
+        });
+        connect(shown, &QAction::triggered, a, &QAction::trigger);
+    };
+
+    auto addMenu = [&](const QString& caption) {
+        auto* menu = new QMenu(caption, this);
+        auto* button = new QToolButton(ToolBarMenu);
+        button->setText(caption);
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setAutoRaise(true);
+        button->setFixedSize(70, 20);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        ToolBarMenu->addWidget(button);
+        return menu;
+    };
+
+    QMenu* file = addMenu(QStringLiteral("ファイル(&F)"));
+    item(file, "FileNew", QStringLiteral("新規作成(&N)"));
+    item(file, "FileOpen", QStringLiteral("開く(&O)"));
+    ReOpen = file->addMenu(QStringLiteral("開き直す"));
+    ReOpen->setObjectName(QStringLiteral("ReOpen"));
+    ReOpen->menuAction()->setStatusTip(QStringLiteral("以前開いたファイルを開く"));
+    ReOpen->setEnabled(false);
+    file->addSeparator();
+    item(file, "FileSave1", QStringLiteral("上書き保存"));
+    item(file, "FileSaveAs", QStringLiteral("名前を付けて保存(&A)"));
+    file->addSeparator();
+    item(file, "FileExit", QStringLiteral("終了(&X)"));
+
+    QMenu* edit = addMenu(QStringLiteral("編集(&E)"));
+    item(edit, "EditUndo1");
+    item(edit, "EditRedo1");
+    edit->addSeparator();
+    item(edit, "EditCut1");
+    item(edit, "EditCopy1");
+    item(edit, "EditPaste1");
+    item(edit, "EditDelete1");
+    edit->addSeparator();
+    item(edit, "EditSelectAll1");
+    QMenu* lines = edit->addMenu(QStringLiteral("行操作"));
+    for (const char* name : {"EditComentIn", "EditCommentOut", "EditCutLine", "EditMoveForward", "EditMoveLast"})
+        item(lines, name);
+
+    QMenu* search = addMenu(QStringLiteral("検索(&S)"));
+    item(search, "SerchFind1");
+    item(search, "SerchReplace1");
+    item(search, "SerchFindNext1");
+    search->addSeparator();
+    item(search, "SerchMarkup");
+    item(search, "SerchUP");
+    item(search, "SerchDown");
+
+    QMenu* run = addMenu(QStringLiteral("実行(&R)"));
+    for (const char* name : {"RunLaTeX", "RunDviOut", "RunOutCommand", "RunRenewSecLab", "RunUpdateList"})
+        item(run, name);
+
+    QMenu* tool = addMenu(QStringLiteral("ツール(&T)"));
+    QMenu* display = tool->addMenu(QStringLiteral("表示(&D)"));
+    item(display, "DisplayStatus", QStringLiteral("サポートウインドウ"));
+    item(display, "ToolHelpWindow");
+    item(tool, "ToolCommand");
+    item(tool, "ToolShortCut");
+    tool->addSeparator();
+    item(tool, "ToolPath");
+    tool->addSeparator();
+    item(tool, "RunWordCount");
+
+    QMenu* help = addMenu(QStringLiteral("ヘルプ(&H)"));
+    item(help, "HelpContents1", QStringLiteral("目次・検索(&C)"));
+    item(help, "HelpTopicSearch1", QStringLiteral("トピックの表示(&T)"));
+    item(help, "HelpVersion");
+
+    // The tool bar.
+    QStyle* s = style();
+    action("FileNew")->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    action("FileOpen")->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    action("FileSave1")->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    action("RunLaTeX")->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+    action("RunDviOut")->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+    action("ToolCommand")->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    action("ToolPath")->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+    for (const char* name : {"FileNew", "FileOpen", "FileSave1", "-", "RunLaTeX", "RunDviOut", "-", "ToolCommand",
+                             "ToolPath"}) {
+        if (*name == '-') {
+            ToolBar1->addSeparator();
+            continue;
+        }
+        ToolBar1->addAction(action(name));
+        if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(action(name)))) {
+            button->setAutoRaise(true);
+            button->setFixedSize(20, 20);
+            if (QByteArray(name) == "ToolPath")
+                button->setToolTip(QStringLiteral("設定"));
+        }
+    }
+
+    // The editor's context menu.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const char* name : {"EditCopy1", "EditCut1", "EditPaste1", "-", "SerchMarkup", "SerchUP", "SerchDown", "-",
+                             "RunDviOut"}) {
+        if (*name == '-')
+            PopupMenu1->addSeparator();
+        else
+            PopupMenu1->addAction(action(name));
+    }
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Editor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(Editor->mapToGlobal(pos)); });
+
+    // Shortcuts work anywhere in the window.
+    for (QAction* a : actions_->Actions()) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+}
+
+void TFormMain::ConnectActions()
+{
+    auto on = [this](const char* name, auto handler) {
+        QAction* a = actions_->Action(QString::fromLatin1(name));
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, [this, handler] { Guarded(handler); });
+    };
+    TEditorCore& e = Editor->Core();
+    // The editing actions always act on the editor, whatever has focus.
+    on("EditUndo1", [&e] { e.Undo(); });
+    on("EditRedo1", [&e] { e.Redo(); });
+    on("EditCut1", [&e] { e.CutToClipboard(); });
+    on("EditCopy1", [&e] { e.CopyToClipboard(); });
+    on("EditPaste1", [&e] { e.PasteFromClipboard(); });
+    on("EditDelete1", [&e] { e.SetSelText({}); });
+    on("EditSelectAll1", [&e] { e.SelectAll(); });
+    on("DisplayStatus", [this] { DisplayStatusExecute(); });
+    on("FileExit", [this] {
+        if (Editor->Core().Modified()
+            && QMessageBox::question(this, QStringLiteral("Scrivlet"),
+                                     QStringLiteral("変更は保存されていません。破棄して終了しますか?"),
+                                     QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
+                != QMessageBox::Yes)
+            return;
+        QApplication::quit();
+    });
+}
+
+void TFormMain::OpenDocument(const QString& path)
+{
+    const TLoadResult result = Editor->Lines().LoadFromFile(QFile::encodeName(path).toStdString());
+    (void)result;
+    Editor->Core().SetModified(false);
+    CurrentFileName = path;
+    setWindowTitle(QStringLiteral("Scrivlet -- ") + path);
+}
+
+bool TFormMain::RunAction(const QString& name) { return actions_->Run(name); }
+
+void TFormMain::SetStatusText(const QString& text) { statusText_->setText(text); }
+
+bool TFormMain::SidePanelVisible() const { return !PageStatus->isHidden(); }
+
+void TFormMain::DisplayStatusExecute()
+{
+    PageStatus->setVisible(PageStatus->isHidden());
+    if (QSplitterHandle* handle = Splitter1->handle(1))
+        handle->setVisible(!PageStatus->isHidden());
+}
+
+void TFormMain::EditorMouseWheel(Qt::KeyboardModifiers modifiers, int wheelDelta)
+{
+    if (modifiers & Qt::ControlModifier) {
+        RunAction(wheelDelta > 0 ? QStringLiteral("SerchUP") : QStringLiteral("SerchDown"));
+        return;
+    }
+    TEditorCore& e = Editor->Core();
+    const int lines = e.Store().LineCount();
+    if (WheelMove) {
+        const int line = e.RowToLine(e.Row()) - wheelDelta / 120;
+        if (line >= 0 && line < lines)
+            e.SetRowCol(e.LineToRow(line), e.Col());
+        return;
+    }
+    const int top = e.TopRow() - wheelDelta / 60;
+    if (top >= 0 && top < lines)
+        e.SetTopRow(top);
+}
+
+bool TFormMain::FirstRunCheck()
+{
+    if (!LaTeXPath.isEmpty())
+        return false;
+    QMessageBox::information(this, QStringLiteral("情報"), kFirstRunMessage);
+    return true;
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    // Every close request goes through the exit action, which asks about
+    // unsaved changes; the stored geometry is that of the normal window.
+    showNormal();
+    event->ignore();
+    RunAction(QStringLiteral("FileExit"));
+}

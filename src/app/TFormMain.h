@@ -1,0 +1,89 @@
+#pragma once
+#include <QMainWindow>
+#include <QStringList>
+
+class MenuActionList;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+class TEditor;
+
+// The main window: the editor, the side panel with its four tabs, the menu
+// band and tool bar, the status bar, and the action list every command runs
+// through.
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // --- parts of the window ---
+    TEditor* Editor;
+    QToolBar* CoolBar1;
+    QToolBar* ToolBarMenu;
+    QToolBar* ToolBar1;
+    QSplitter* Splitter1;
+    QTabWidget* PageStatus;
+    QListWidget* ListLabel;
+    QTreeWidget* SectionTree;
+    QTreeWidget* FileTreeView;
+    QListWidget* TeXStatus;
+    QStatusBar* DebugStatusBar;
+    QListWidget* SerchList;
+    QMenu* ReOpen;
+    QMenu* PopupMenu1;
+    MenuActionList* Actions() const { return actions_; }
+
+    // --- program-wide state ---
+    QString CurrentFileName;
+    QString LaTeXPath;
+    QString DviOutPath;
+    QString TopPath;
+    QString OutCommandPath;
+    bool WheelMove = false;
+    bool SerchRoot = false;
+    bool RenewTree = false;
+    QStringList BeginMath;
+    QStringList EndMath;
+
+    // Loads the document at `path` into the editor; throws on failure.
+    void OpenDocument(const QString& path);
+
+    // Runs an action by name, as a menu click does; false when it is
+    // missing or disabled.
+    bool RunAction(const QString& name);
+    // The status bar's one text panel.
+    void SetStatusText(const QString& text);
+    // Shows or hides the side panel and its splitter.
+    void DisplayStatusExecute();
+    bool SidePanelVisible() const;
+    // One wheel step over the editor: Ctrl runs the marking jumps, otherwise
+    // the caret moves a line (WheelMove) or the view two rows.
+    void EditorMouseWheel(Qt::KeyboardModifiers modifiers, int wheelDelta);
+    // On a first run (no typesetter path known) tells the user what to set
+    // up; returns whether it did.
+    bool FirstRunCheck();
+
+    static const QString kFirstRunMessage;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildMenus();
+    void ConfigureEditor();
+    void ConnectActions();
+    // Runs `work`, reporting any error it raises in the program's error box.
+    template <typename F>
+    void Guarded(F&& work);
+
+    MenuActionList* actions_;
+    QLabel* statusText_;
+};
