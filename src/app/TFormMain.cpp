@@ -20,6 +20,9 @@
 
 #include "app/ErrorReport.h"
 #include "app/MenuActionList.h"
+#include "dialogs/TAboutBox.h"
+#include "dialogs/TFormHelpWindow.h"
+#include "platform/HelpViewer.h"
 #include "editor/TEditor.h"
 #include "editor/core/ShiftJisCodec.h"
 
@@ -54,6 +57,10 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent), actions_(new MenuAc
     font.setPixelSize(12);
     setFont(font);
     BuildLayout();
+    // The other windows, hidden until asked for.
+    AboutBox = new TAboutBox(this);
+    FormHelpWindow = new TFormHelpWindow(this);
+    Help = new HelpViewer(this);
     ConfigureEditor();
     BuildMenus();
     ConnectActions();
@@ -397,6 +404,13 @@ void TFormMain::ConnectActions()
     on("EditDelete1", [&e] { e.SetSelText({}); });
     on("EditSelectAll1", [&e] { e.SelectAll(); });
     on("DisplayStatus", [this] { DisplayStatusExecute(); });
+    on("ToolHelpWindow", [this] { ToolHelpWindowExecute(); });
+    on("HelpContents1", [this] { Help->ShowContents(); });
+    on("HelpTopicSearch1", [this] { Help->ShowSearch(); });
+    on("HelpVersion", [this] {
+        AboutBox->show();
+        AboutBox->raise();
+    });
     on("FileExit", [this] {
         if (Editor->Core().Modified()
             && QMessageBox::question(this, QStringLiteral("Scrivlet"),
@@ -420,6 +434,14 @@ void TFormMain::OpenDocument(const QString& path)
 bool TFormMain::RunAction(const QString& name) { return actions_->Run(name); }
 
 void TFormMain::SetStatusText(const QString& text) { statusText_->setText(text); }
+
+void TFormMain::ToolHelpWindowExecute()
+{
+    FormHelpWindow->setVisible(FormHelpWindow->isHidden());
+    activateWindow();
+    if (QWidget* focus = focusWidget())
+        focus->setFocus();
+}
 
 bool TFormMain::SidePanelVisible() const { return !PageStatus->isHidden(); }
 

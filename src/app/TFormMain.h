@@ -11,7 +11,10 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class HelpViewer;
+class TAboutBox;
 class TEditor;
+class TFormHelpWindow;
 
 // The main window: the editor, the side panel with its four tabs, the menu
 // band and tool bar, the status bar, and the action list every command runs
@@ -39,6 +42,15 @@ public:
     QMenu* ReOpen;
     QMenu* PopupMenu1;
     MenuActionList* Actions() const { return actions_; }
+
+    // --- the other windows ---
+    TAboutBox* AboutBox;
+    TFormHelpWindow* FormHelpWindow;
+    HelpViewer* Help;
+
+    // Shows or hides the help window and gives the keyboard back to the
+    // main window's focused control.
+    void ToolHelpWindowExecute();
 
     // --- program-wide state ---
     QString CurrentFileName;

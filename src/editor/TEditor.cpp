@@ -15,6 +15,7 @@
 
 #include "editor/BuiltinImages.h"
 #include "editor/EditorFontChoice.h"
+#include "editor/TEditorAccessible.h"
 #include "editor/TEditorPopupMenu.h"
 #include "editor/core/ShiftJisCodec.h"
 
@@ -55,6 +56,7 @@ TEditor::TEditor(QWidget* parent)
     popup_ = std::make_unique<TEditorPopupMenu>(*this);
     MeasureFont();
     core_.Resized();
+    TEditorAccessible::Install();
 }
 
 TEditor::~TEditor() = default;
@@ -139,6 +141,29 @@ void TEditor::InvalidateRows(int firstRow, int lastRow)
 }
 
 void TEditor::InvalidateAll() { viewport()->update(); }
+
+void TEditor::ScrollRowsBelow(int firstRow, int deltaRows)
+{
+    const int rowHeight = core_.RowHeight();
+    const int top = core_.TextAreaTop();
+    const int y = std::max(top, top + (firstRow - core_.TopRow()) * rowHeight);
+    if (y >= viewport()->height())
+        return;
+    viewport()->scroll(0, deltaRows * rowHeight, QRect(0, y, viewport()->width(), viewport()->height() - y));
+    UpdateCaretArea();
+}
+
+void TEditor::InvalidateLeftbar(int firstRow, int lastRow)
+{
+    const int rowHeight = core_.RowHeight();
+    const int top = core_.TextAreaTop();
+    const int from = std::max(firstRow, core_.TopRow());
+    const int to = std::min(lastRow, core_.TopRow() + viewport()->height() / rowHeight + 1);
+    if (from > to)
+        return;
+    viewport()->update(core_.Imagebar().Width(), top + (from - core_.TopRow()) * rowHeight, core_.LeftbarWidth(),
+                       (to - from + 1) * rowHeight);
+}
 
 void TEditor::ScrollText(int dx, int dy)
 {
@@ -472,20 +497,22 @@ void TEditor::UpdateMouseCursor(const QPoint& pos, Qt::KeyboardModifiers modifie
         return;
     switch (core_.CursorAt(pos.x(), pos.y(), ShiftOf(modifiers))) {
     case TEditorCursor::Default:
-        viewport()->setCursor(Qt::IBeamCursor);
+        viewport()->setCursor(cursors_.DefaultCursor);
         break;
     case TEditorCursor::InSel:
+        viewport()->setCursor(cursors_.InSelCursor);
+        break;
     case TEditorCursor::TopMargin:
-        viewport()->setCursor(Qt::ArrowCursor);
+        viewport()->setCursor(cursors_.TopMarginCursor);
         break;
     case TEditorCursor::LeftMargin:
-        viewport()->setCursor(BuiltinImages::RightArrowCursor());
+        viewport()->setCursor(cursors_.LeftMarginCursor);
         break;
     case TEditorCursor::DragSel:
-        viewport()->setCursor(BuiltinImages::DragSelCursor());
+        viewport()->setCursor(cursors_.DragSelCursor);
         break;
     case TEditorCursor::DragSelCopy:
-        viewport()->setCursor(BuiltinImages::DragSelCopyCursor());
+        viewport()->setCursor(cursors_.DragSelCopyCursor);
         break;
     }
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/TEditorCursors.h"
 #include "editor/TEditorPainter.h"
 #include "editor/core/TEditorCore.h"
 
@@ -35,6 +36,8 @@ public:
     // The font actually drawn with (an installed family for the stored one).
     const QFont& DrawFont() const { return drawFont_; }
     TEditorPopupMenu* PopupMenu() const { return popup_.get(); }
+    // The cursors per area; change them freely.
+    TEditorCursors& Cursors() { return cursors_; }
 
     // Where the caret stands and how big it is, in viewport coordinates.
     QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
@@ -83,6 +86,8 @@ private:
     int VerticalScrollBarWidth() const override { return 0; }
     void InvalidateRows(int firstRow, int lastRow) override;
     void InvalidateAll() override;
+    void ScrollRowsBelow(int firstRow, int deltaRows) override;
+    void InvalidateLeftbar(int firstRow, int lastRow) override;
     void ScrollText(int dx, int dy) override;
     void SetVerticalScrollBar(int max, int page, int position) override;
     void SetHorizontalScrollBar(int max, int page, int position) override;
@@ -110,6 +115,7 @@ private:
     TEditorCore core_;
     TEditorPainter painter_;
     std::unique_ptr<TEditorPopupMenu> popup_;
+    TEditorCursors cursors_;
     QFont drawFont_;
     int charWidth_ = 8;
     int fontHeight_ = 16;

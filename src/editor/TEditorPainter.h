@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QImage>
 #include <QRect>
 
 #include <functional>
@@ -28,6 +29,11 @@ public:
     TEditorPainter& operator=(const TEditorPainter&) = delete;
 
     CellTextDrawer& Text() { return text_; }
+
+    // Images for marks 0..9 and 10..15; a missing one is drawn from the
+    // built-in set.
+    std::vector<QImage> ImageDigits;
+    std::vector<QImage> ImageMarks;
 
     // Paints what lies inside `clip` of a client area of the given size.
     // `caretRowUnderline` says whether the caret row's underline is shown.

@@ -43,12 +43,15 @@ void TEditorPainter::PaintImagebar(QPainter& p, const QRect& clip, int height)
         const int y = top + (row - core_.TopRow()) * rowHeight + 2;
         for (int m = 0; m < 10; ++m)
             if (marks & (1u << m)) {
-                p.drawImage(bar.LeftMargin(), y, BuiltinImages::MarkDigit(m));
+                const bool own = m < static_cast<int>(ImageDigits.size()) && !ImageDigits[m].isNull();
+                p.drawImage(bar.LeftMargin(), y, own ? ImageDigits[m] : BuiltinImages::MarkDigit(m));
                 break;
             }
         for (int m = 10; m < 16; ++m)
             if (marks & (1u << m)) {
-                p.drawImage(bar.LeftMargin() + bar.DigitWidth(), y, BuiltinImages::MarkSymbol(m - 10));
+                const int k = m - 10;
+                const bool own = k < static_cast<int>(ImageMarks.size()) && !ImageMarks[k].isNull();
+                p.drawImage(bar.LeftMargin() + bar.DigitWidth(), y, own ? ImageMarks[k] : BuiltinImages::MarkSymbol(k));
                 break;
             }
     }

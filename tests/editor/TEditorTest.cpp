@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -231,6 +232,65 @@ TEST(TEditorWidget, PaintsTextSelectionAndMarksIntoAnImage)
             inked |= QColor(image.pixel(x, y)) != QColor(Qt::white);
     EXPECT_TRUE(inked);
     EXPECT_EQ(QColor(image.pixel(c.Imagebar().LeftMargin() + 1, c.TextAreaTop() + 3)), QColor(0, 0, 128));
+}
+
+}  // namespace
+
+namespace {
+
+// What the window shows now, from its backing store, and what a full
+// repaint would show.
+QImage OnScreen(TEditor& editor)
+{
+    QApplication::processEvents();
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(editor.winId());
+    return shot.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Repainted(TEditor& editor)
+{
+    QImage image(editor.size(), QImage::Format_RGB32);
+    editor.render(&image);
+    return image;
+}
+
+TEST(TEditorWidget, RepaintsAfterEditsMatchAFullRepaint)
+{
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "row " + std::to_string(i) + " \x95\x5c\x8a\xbf some words to wrap around\r\n";
+    ShownEditor e(text.c_str());
+    TEditorCore& c = e.editor.Core();
+    c.Leftbar().SetVisible(true);
+    c.Leftbar().SetShowNumberMode(nmRow);
+    c.Marks().RetMark.SetVisible(true);
+    c.Marks().WrapMark.SetVisible(true);
+    c.WrapOption().SetWrapByte(20);
+    c.SetWordWrap(true);
+    c.Caret().SetStyle(csBrief);  // keep the blinking caret out of the comparison
+    c.SetRowCol(4, 5);
+    if (OnScreen(e.editor).isNull())
+        GTEST_SKIP() << "this platform cannot grab the window";
+
+    const auto same = [&](const char* step) {
+        e.editor.Core().HideCaret();
+        const QImage shown = OnScreen(e.editor);
+        const QImage full = Repainted(e.editor);
+        e.editor.Core().ShowCaret();
+        EXPECT_EQ(shown, full) << step;
+    };
+    same("start");
+    QTest::keyClick(&e.editor, Qt::Key_Return);
+    same("enter adds a row");
+    QTest::keyClick(&e.editor, Qt::Key_Backspace);
+    same("backspace joins it again");
+    QTest::keyClicks(&e.editor, "longer text that wraps to more rows");
+    same("typing adds wrapped rows");
+    for (int i = 0; i < 12; ++i)
+        QTest::keyClick(&e.editor, Qt::Key_Backspace);
+    same("deleting removes them");
+    QTest::keyClick(&e.editor, Qt::Key_PageDown);
+    same("page down scrolls");
 }
 
 }  // namespace

@@ -580,6 +580,30 @@ void TEditorCore::StoreCleared()
     CaretChanged();
 }
 
+void TEditorCore::RepaintChange(const TPendingUpdate& update)
+{
+    const int first = update.FirstRow;
+    const int delta = update.NewRowCount - update.OldRowCount;
+    const int screenEnd = topRow_ + VisibleRows() + 1;
+    if (std::abs(delta) > VisibleRows()) {
+        view_.InvalidateRows(topRow_, screenEnd);
+        return;
+    }
+    const int last = first + update.NewRowCount + std::max(0, update.ReparsedRowCount - update.NewRowCount);
+    if (delta == 0) {
+        view_.InvalidateRows(first, last);
+        return;
+    }
+    // The rows below the change keep their pictures: they move by delta rows.
+    view_.ScrollRowsBelow(first + std::min(update.OldRowCount, update.NewRowCount), delta);
+    view_.InvalidateRows(first, last - 1);
+    if (store_.GetCount() < last)
+        view_.InvalidateRows(store_.GetCount(), screenEnd);
+    // Row numbers stay where they are while the rows move under them.
+    if (leftbar_.Visible() && leftbar_.ShowNumber())
+        view_.InvalidateLeftbar(std::min(first, last), screenEnd);
+}
+
 void TEditorCore::ListChanged(const TPendingUpdate& update)
 {
     if (update.Pending && (mouseDown_ || dragState_ != 0)) {
@@ -591,13 +615,8 @@ void TEditorCore::ListChanged(const TPendingUpdate& update)
         if (mouseDown_)
             ignoreUntilUp_ = true;
     }
-    if (update.Pending) {
-        const int first = update.FirstRow;
-        if (update.OldRowCount != update.NewRowCount)
-            view_.InvalidateRows(first, std::max(store_.GetCount(), topRow_ + VisibleRows()));
-        else
-            view_.InvalidateRows(first, first + std::max(0, update.NewRowCount - 1) + update.ReparsedRowCount);
-    }
+    if (update.Pending)
+        RepaintChange(update);
     if (leftbar_.Visible() && TextAreaLeft() != lastTextAreaLeft_) {
         lastTextAreaLeft_ = TextAreaLeft();
         view_.InvalidateAll();

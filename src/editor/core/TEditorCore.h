@@ -74,6 +74,7 @@ public:
     TEditorCaret& Caret() { return caret_; }
     const TEditorCaret& Caret() const { return caret_; }
     TEditorSpeed& Speed() { return speed_; }
+    const TEditorSpeed& Speed() const { return speed_; }
     TEditorMargin& Margin() { return margin_; }
     const TEditorMargin& Margin() const { return margin_; }
     TEditorLeftbar& Leftbar() { return leftbar_; }
@@ -296,6 +297,8 @@ private:
     void PlaceCaret();
     void RebuildCaret();
     void UpdateScrollRanges();
+    // Repaints what a change of the document touched on screen.
+    void RepaintChange(const TPendingUpdate& update);
     void UpdateScrollBars();
     void LayoutChanged();
     void FountainChanged();

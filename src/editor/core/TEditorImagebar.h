@@ -1,4 +1,6 @@
 #pragma once
+#include <tuple>
+
 #include "editor/core/TChangeNotifier.h"
 
 // The strip left of the text that shows row-mark images. Only its geometry
@@ -20,10 +22,24 @@ public:
     // Pixels it takes: 0 when hidden.
     int Width() const { return visible_ ? leftMargin_ + digitWidth_ + markWidth_ + rightMargin_ : 0; }
 
+    // Copies every property, notifying once when anything changed.
+    void Assign(const TEditorImagebar& source);
+
 private:
+    auto Fields() { return std::tie(visible_, leftMargin_, digitWidth_, markWidth_, rightMargin_); }
+    auto Fields() const { return std::tie(visible_, leftMargin_, digitWidth_, markWidth_, rightMargin_); }
+
     bool visible_ = true;
     int leftMargin_ = 2;
     int digitWidth_ = 8;
     int markWidth_ = 0;
     int rightMargin_ = 2;
 };
+
+inline void TEditorImagebar::Assign(const TEditorImagebar& source)
+{
+    if (Fields() == source.Fields())
+        return;
+    Fields() = source.Fields();
+    Changed();
+}

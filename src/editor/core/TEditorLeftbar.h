@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <tuple>
 
 #include "editor/core/TChangeNotifier.h"
 #include "editor/core/TColor.h"
@@ -50,7 +51,21 @@ public:
         return visible_ ? leftMargin_ + numberColumns * colWidth + rightMargin_ + 2 : 0;
     }
 
+    // Copies every property, notifying once when anything changed.
+    void Assign(const TEditorLeftbar& source);
+
 private:
+    auto Fields()
+    {
+        return std::tie(visible_, bkColor_, color_, column_, edge_, leftMargin_, rightMargin_, showNumber_,
+                        showNumberMode_, zeroBase_, zeroLead_);
+    }
+    auto Fields() const
+    {
+        return std::tie(visible_, bkColor_, color_, column_, edge_, leftMargin_, rightMargin_, showNumber_,
+                        showNumberMode_, zeroBase_, zeroLead_);
+    }
+
     bool visible_ = false;
     TColor bkColor_ = clSilver;
     TColor color_ = clBlack;
@@ -63,3 +78,11 @@ private:
     bool zeroBase_ = false;
     bool zeroLead_ = false;
 };
+
+inline void TEditorLeftbar::Assign(const TEditorLeftbar& source)
+{
+    if (Fields() == source.Fields())
+        return;
+    Fields() = source.Fields();
+    Changed();
+}

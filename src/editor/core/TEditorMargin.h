@@ -1,4 +1,6 @@
 #pragma once
+#include <tuple>
+
 #include "editor/core/TChangeNotifier.h"
 
 // Extra pixels around and between the text cells.
@@ -14,9 +16,23 @@ public:
     void SetLine(int v) { Set(line_, v); }
     void SetTop(int v) { Set(top_, v); }
 
+    // Copies every property, notifying once when anything changed.
+    void Assign(const TEditorMargin& source);
+
 private:
+    auto Fields() { return std::tie(character_, left_, line_, top_); }
+    auto Fields() const { return std::tie(character_, left_, line_, top_); }
+
     int character_ = 0;
     int left_ = 19;
     int line_ = 0;
     int top_ = 2;
 };
+
+inline void TEditorMargin::Assign(const TEditorMargin& source)
+{
+    if (Fields() == source.Fields())
+        return;
+    Fields() = source.Fields();
+    Changed();
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <tuple>
+
 #include "editor/core/TChangeNotifier.h"
 #include "editor/core/TColor.h"
 
@@ -22,7 +24,13 @@ public:
     // Pixels it takes: 0 when hidden, one more for the edge.
     int Height() const { return visible_ ? (edge_ ? 11 : 10) : 0; }
 
+    // Copies every property, notifying once when anything changed.
+    void Assign(const TEditorRuler& source);
+
 private:
+    auto Fields() { return std::tie(visible_, bkColor_, color_, markColor_, edge_, gaugeRange_); }
+    auto Fields() const { return std::tie(visible_, bkColor_, color_, markColor_, edge_, gaugeRange_); }
+
     bool visible_ = false;
     TColor bkColor_ = clSilver;
     TColor color_ = clBlack;
@@ -30,3 +38,11 @@ private:
     bool edge_ = true;
     int gaugeRange_ = 10;
 };
+
+inline void TEditorRuler::Assign(const TEditorRuler& source)
+{
+    if (Fields() == source.Fields())
+        return;
+    Fields() = source.Fields();
+    Changed();
+}

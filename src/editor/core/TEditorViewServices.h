@@ -25,6 +25,11 @@ public:
     // document stand for the empty area below it.
     virtual void InvalidateRows(int firstRow, int lastRow) = 0;
     virtual void InvalidateAll() = 0;
+    // Rows from `firstRow` down moved by `deltaRows` (positive: down): the
+    // window may move their pictures instead of repainting them.
+    virtual void ScrollRowsBelow(int firstRow, int deltaRows) { (void)deltaRows; InvalidateRows(firstRow, 1 << 29); }
+    // The left bar's numbers of rows first..last need repainting.
+    virtual void InvalidateLeftbar(int firstRow, int lastRow) { InvalidateRows(firstRow, lastRow); }
 
     // --- scrolling -----------------------------------------------------------
     // Moves the text area's content by dx, dy pixels (positive: right, down)

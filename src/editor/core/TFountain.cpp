@@ -31,6 +31,7 @@ void TFountain::Assign(const TFountain& source)
     brackets_->Assign(source.Brackets());
     Reserve().Assign(source.Reserve());
     reserveWordList_.Assign(source.ReserveWordList());
+    SetFileExtList(source.FileExtList());
     EndUpdate();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "editor/core/TFileExtComponent.h"
 #include "editor/core/TFountainBracketCollection.h"
 #include "editor/core/TFountainColor.h"
 #include "editor/core/TNotifyEventList.h"
@@ -11,8 +12,9 @@ class TFountainParser;
 // A colouring scheme: the bracket pairs, the reserved words and their
 // colour, and the scanner class that reads text with them. Every change of
 // a colour, of the brackets or of the word list is reported to the
-// listeners of NotifyEventList (once per update block).
-class TFountain {
+// listeners of NotifyEventList (once per update block). FileExtList names
+// the files the scheme is meant for; it is not a change of the scheme.
+class TFountain : public TFileExtComponent {
 public:
     TFountain();
     virtual ~TFountain();

@@ -101,8 +101,11 @@ const TFountainBracketCollection& TFountainParser::Brackets() const { return fou
 
 void TFountainParser::SetText(std::string_view text, const TRowAttributeData& state)
 {
-    const std::size_t lineEnd = text.find_first_of("\r\n");
-    text_ = lineEnd == std::string_view::npos ? text : text.substr(0, lineEnd);
+    // One pass for both bytes: find_first_of would search the set per byte.
+    std::size_t lineEnd = 0;
+    while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n')
+        ++lineEnd;
+    text_ = text.substr(0, lineEnd);
     pos_ = 0;
     tokenStart_ = 0;
     token_ = tkEnd;

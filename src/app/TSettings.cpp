@@ -1,0 +1,308 @@
+#include "app/TSettings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "editor/core/TEditorCore.h"
+#include "editor/core/TEditorProp.h"
+#include "platform/TRegistry.h"
+
+namespace {
+
+const std::string Key = TSettings::SettingsKey;
+
+std::string Format(const char* pattern, const std::string& argument)
+{
+    std::string text = pattern;
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, argument);
+    return text;
+}
+
+// Works at the current user's root and leaves the registry with no key open
+// and its previous root, also when an error is raised.
+class RegistryScope {
+public:
+    explicit RegistryScope(TRegistry& reg) : reg_(reg), previous_(reg.RootKey())
+    {
+        reg_.SetRootKey(TRegistry::CurrentUser);
+    }
+    ~RegistryScope()
+    {
+        reg_.CloseKey();
+        reg_.SetRootKey(previous_);
+    }
+    RegistryScope(const RegistryScope&) = delete;
+    RegistryScope& operator=(const RegistryScope&) = delete;
+
+private:
+    TRegistry& reg_;
+    std::string previous_;
+};
+
+void OpenForWrite(TRegistry& reg, const std::string& path)
+{
+    if (!reg.OpenKey(path, true))
+        throw ERegistryException(Format(TSettings::CreateKeyFailedText, path));
+}
+
+// The values of one subkey; a subkey that does not exist has none.
+class KeyReader {
+public:
+    KeyReader(TRegistry& reg, const std::string& subKey) : reg_(reg), open_(reg.OpenKey(Key + '\\' + subKey, false)) {}
+
+    std::optional<std::string> Text(const std::string& name) const
+    {
+        if (!open_ || !reg_.ValueExists(name))
+            return std::nullopt;
+        try {
+            return reg_.ReadString(name);
+        } catch (const ERegistryException&) {
+            throw ERegistryException(Format(TSettings::InvalidTypeText, name));
+        }
+    }
+
+    // A whole decimal number within int, else `fallback`.
+    int Number(const std::string& name, int fallback) const
+    {
+        const std::optional<std::string> text = Text(name);
+        if (!text || text->empty())
+            return fallback;
+        const char* first = text->data();
+        const char* last = first + text->size();
+        if (*first == '+' && last - first > 1 && first[1] != '-')
+            ++first;
+        int value = 0;
+        const auto [end, error] = std::from_chars(first, last, value);
+        return error == std::errc() && end == last ? value : fallback;
+    }
+
+    bool Flag(const std::string& name) const
+    {
+        const std::optional<std::string> text = Text(name);
+        if (!text)
+            return true;  // the default text "TRUE"
+        if (std::optional<bool> value = ParseFlag(*text))
+            return *value;
+        throw TSettings::EConvertError(Format(TSettings::InvalidBooleanText, *text));
+    }
+
+private:
+    static bool SameText(std::string_view a, std::string_view b)
+    {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+                   return lower(x) == lower(y);
+               });
+    }
+
+    // A decimal number (sign, digits, an optional fraction) is true when it
+    // is not zero.
+    static std::optional<bool> ParseFlag(std::string_view text)
+    {
+        if (SameText(text, "True"))
+            return true;
+        if (SameText(text, "False"))
+            return false;
+        std::string_view digits = text;
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        const std::size_t point = digits.find('.');
+        const std::string_view whole = digits.substr(0, point);
+        const std::string_view fraction = point == std::string_view::npos ? std::string_view() : digits.substr(point + 1);
+        auto allDigits = [](std::string_view s) {
+            return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
+        if (whole.size() + fraction.size() == 0 || !allDigits(whole) || !allDigits(fraction))
+            return std::nullopt;
+        auto nonZero = [](std::string_view s) { return s.find_first_not_of('0') != std::string_view::npos; };
+        return nonZero(whole) || nonZero(fraction);
+    }
+
+    TRegistry& reg_;
+    bool open_;
+};
+
+// Lines split at CR LF, CR or LF; a final line break adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::string WithoutAmpersands(std::string_view caption)
+{
+    std::string text;
+    for (char c : caption) {
+        if (c != '&')
+            text += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> TSettings::DefaultBeginMath()
+{
+    return {
+        "\\[",
+        "\\begin{eqnarray}",
+        "\\begin{math}",
+        "\\(",
+        "\\begin{displaymath}",
+        "\\begin{equation}",
+        "\\begin{eqnarray*}",
+        "\\begin{multiline}",
+        "\\begin{gather}",
+        "\\begin{gather*}",
+        "\\begin{alignat}",
+        "\\begin{falign}",
+        "\\begin{cases}",
+        "\\begin{align}",
+        "\\begin{align*}",
+    };
+}
+
+std::vector<std::string> TSettings::DefaultEndMath()
+{
+    return {
+        "\\]",
+        "\\end{eqnarray}",
+        "\\end{math}",
+        "\\)",
+        "\\end{displaymath}",
+        "\\end{equation}",
+        "\\end{eqnarray*}",
+        "\\end{multiline}",
+        "\\end{gather}",
+        "\\end{gather*}",
+        "\\end{alignat}",
+        "\\end{falign}",
+        "\\end{cases}",
+        "\\end{align}",
+        "\\end{align*}",
+    };
+}
+
+void TSettings::AddHistory(std::vector<std::string>& reOpen, const std::string& path)
+{
+    const std::string key = WithoutAmpersands(path);
+    std::erase_if(reOpen, [&](const std::string& caption) { return WithoutAmpersands(caption) == key; });
+    if (!path.empty())
+        reOpen.insert(reOpen.begin(), path);
+}
+
+void TSettings::Read(TRegistry& reg, TEditorProp& editorPropSetting, TEditorCore* editor)
+{
+    RegistryScope scope(reg);
+    OpenForWrite(reg, Key);
+
+    {
+        const KeyReader window(reg, "Window");
+        Left = window.Number("Left", 100);
+        Top = window.Number("Top", 100);
+        Height = window.Number("Height", 480);
+        Width = window.Number("Width", 640);
+    }
+    {
+        const KeyReader path(reg, "Path");
+        LaTeXPath = path.Text("LaTeX").value_or("");
+        DviOutPath = path.Text("DVIOUT").value_or("");
+        TopPath = path.Text("TOP").value_or("");
+        OutCommandPath = path.Text("OUT").value_or("");
+    }
+    {
+        const KeyReader display(reg, "Display");
+        PageStatusVisible = display.Flag("RightTree");
+        Splitter1Visible = display.Flag("RightTree");
+    }
+    {
+        const KeyReader option(reg, "Option");
+        WheelMove = option.Flag("WheelMove");
+        SerchRoot = option.Flag("SerchRoot");
+        RenewTree = option.Flag("RenewTree");
+        const std::optional<std::string> begin = option.Text("BeginMath");
+        BeginMath = begin ? SplitLines(*begin) : DefaultBeginMath();
+        const std::optional<std::string> end = option.Text("EndMath");
+        EndMath = end ? SplitLines(*end) : DefaultEndMath();
+    }
+
+    const std::string editView = Key + "\\EditView";
+    if (reg.KeyExists(editView)) {
+        try {
+            editorPropSetting.ReadFromRegistry(reg, std::string(), editView, "setting");
+        } catch (const ERegistryException&) {
+            // The value exists (its size was read) but is not binary.
+            throw ERegistryException(Format(InvalidTypeText, "setting"));
+        }
+        if (editor)
+            editorPropSetting.AssignTo(*editor);
+    }
+
+    const KeyReader history(reg, "History");
+    ReOpen.clear();
+    for (int i = HistoryCount - 1; i >= 0; --i)
+        AddHistory(ReOpen, history.Text(std::to_string(i)).value_or(""));
+}
+
+void TSettings::Write(TRegistry& reg, TEditorProp& editorPropSetting, const TEditorCore* editor) const
+{
+    RegistryScope scope(reg);
+    OpenForWrite(reg, Key);
+
+    OpenForWrite(reg, Key + "\\Window");
+    reg.WriteString("Left", std::to_string(Left));
+    reg.WriteString("Top", std::to_string(Top));
+    reg.WriteString("Height", std::to_string(Height));
+    reg.WriteString("Width", std::to_string(Width));
+
+    OpenForWrite(reg, Key + "\\Path");
+    reg.WriteString("LaTeX", LaTeXPath);
+    reg.WriteString("DVIOUT", DviOutPath);
+    reg.WriteString("TOP", TopPath);
+    reg.WriteString("Out", OutCommandPath);
+
+    if (editor)
+        editorPropSetting.Assign(*editor);
+    const std::string editView = Key + "\\EditView";
+    OpenForWrite(reg, editView);
+    editorPropSetting.WriteToRegistry(reg, std::string(), editView, "setting");
+
+    OpenForWrite(reg, Key + "\\Display");
+    reg.WriteString("RightTree", PageStatusVisible ? "True" : "False");
+
+    OpenForWrite(reg, Key + "\\Option");
+    reg.WriteString("WheelMove", WheelMove ? "-1" : "0");
+    reg.WriteString("SerchRoot", SerchRoot ? "-1" : "0");
+    reg.WriteString("RenewTree", RenewTree ? "-1" : "0");
+    reg.WriteString("BeginMath", JoinLines(BeginMath));
+    reg.WriteString("EndMath", JoinLines(EndMath));
+
+    if (ReOpen.empty())
+        return;
+    OpenForWrite(reg, Key + "\\History");
+    const std::size_t count = std::min<std::size_t>(ReOpen.size(), HistoryCount);
+    for (std::size_t i = 0; i < count; ++i)
+        reg.WriteString(std::to_string(i), ReOpen[i]);
+}

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+#include "app/TSettings.h"
+#include "editor/TEditor.h"
+#include "editor/core/EPropertyReadError.h"
+#include "editor/core/TEditorProp.h"
+#include "platform/IniRegistry.h"
+#include "platform/MemoryRegistry.h"
+
+namespace {
+
+const std::string Key = TSettings::SettingsKey;
+using Lines = std::vector<std::string>;
+
+void Store(TRegistry& reg, const std::string& subKey, const std::string& name, const std::string& value)
+{
+    ASSERT_TRUE(reg.OpenKey(Key + "\\" + subKey, true));
+    reg.WriteString(name, value);
+    reg.CloseKey();
+}
+
+std::optional<std::string> Stored(TRegistry& reg, const std::string& subKey, const std::string& name)
+{
+    if (!reg.OpenKey(Key + "\\" + subKey, false) || !reg.ValueExists(name))
+        return std::nullopt;
+    std::string value = reg.ReadString(name);
+    reg.CloseKey();
+    return value;
+}
+
+// Settings read from `reg` into a fresh model and editor.
+struct ReadBack {
+    explicit ReadBack(TRegistry& reg) { settings.Read(reg, prop, &editor.Core()); }
+    TSettings settings;
+    TEditorProp prop;
+    TEditor editor;
+};
+
+TEST(TSettingsTest, FirstRunGivesTheDefaultsAndLeavesTheEditorAlone)
+{
+    MemoryRegistry reg;
+    TSettings s;
+    s.Left = s.Top = s.Width = s.Height = 1;
+    s.WheelMove = s.SerchRoot = s.RenewTree = s.PageStatusVisible = s.Splitter1Visible = false;
+    s.BeginMath = s.EndMath = s.ReOpen = {"x"};
+    s.LaTeXPath = "x";
+    TEditorProp prop;
+    TEditor editor;
+    editor.Core().Leftbar().SetVisible(true);
+    s.Read(reg, prop, &editor.Core());
+
+    EXPECT_EQ(std::vector<int>({s.Left, s.Top, s.Width, s.Height}), std::vector<int>({100, 100, 640, 480}));
+    EXPECT_EQ(s.LaTeXPath + s.DviOutPath + s.TopPath + s.OutCommandPath, "");
+    EXPECT_TRUE(s.PageStatusVisible && s.Splitter1Visible && s.WheelMove && s.SerchRoot && s.RenewTree);
+    ASSERT_EQ(s.BeginMath.size(), 15u);
+    ASSERT_EQ(s.EndMath.size(), 15u);
+    EXPECT_EQ(s.BeginMath[0] + s.EndMath[0], "\\[\\]");
+    EXPECT_EQ(s.BeginMath[3] + s.EndMath[3], "\\(\\)");
+    EXPECT_EQ(s.BeginMath[7] + s.EndMath[7], "\\begin{multiline}\\end{multiline}");
+    EXPECT_EQ(s.BeginMath[14] + s.EndMath[14], "\\begin{align*}\\end{align*}");
+    EXPECT_TRUE(s.ReOpen.empty());
+    EXPECT_TRUE(editor.Core().Leftbar().Visible());
+}
+
+TEST(TSettingsTest, EveryValueSurvivesAWriteAndReadThroughTheIniFile)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("tsettings-" + std::to_string(::getpid()));
+    const std::string path = (folder / "Scrivlet.ini").string();
+    TSettings s;
+    s.Left = -20;
+    s.Top = 30;
+    s.Height = 700;
+    s.Width = 900;
+    s.LaTeXPath = "/usr/bin/platex";
+    s.DviOutPath = "/usr/bin/xdvi";
+    s.TopPath = "/home/u/\x95\x5C.tex";
+    s.OutCommandPath = "tex2pdf";
+    s.PageStatusVisible = false;
+    s.WheelMove = false;
+    s.RenewTree = false;
+    s.BeginMath = {"\\[", "", "$$"};
+    s.EndMath = {"\\]"};
+    s.ReOpen = {"/a/1.tex", "/a/2.tex"};
+    TEditorProp prop;
+    TEditor editor;
+    editor.Core().WrapOption().SetWrapByte(64);
+    editor.Core().SetWordWrap(true);
+    editor.Core().View().SetCommenter("#");
+    {
+        IniRegistry reg(path, Key);
+        s.Write(reg, prop, &editor.Core());
+        EXPECT_EQ(Stored(reg, "Display", "RightTree"), "False");
+        EXPECT_EQ(Stored(reg, "Option", "WheelMove"), "0");
+        EXPECT_EQ(Stored(reg, "Option", "SerchRoot"), "-1");
+        EXPECT_EQ(Stored(reg, "Option", "BeginMath"), "\\[\r\n\r\n$$\r\n");
+        EXPECT_EQ(Stored(reg, "Window", "Left"), "-20");
+        EXPECT_EQ(Stored(reg, "History", "1"), "/a/2.tex");
+        EXPECT_FALSE(Stored(reg, "History", "2"));
+        reg.Flush();
+    }
+    IniRegistry reg(path, Key);
+    ReadBack r(reg);
+    const TSettings& t = r.settings;
+    EXPECT_EQ(std::vector<int>({t.Left, t.Top, t.Height, t.Width}), std::vector<int>({-20, 30, 700, 900}));
+    EXPECT_EQ(Lines({t.LaTeXPath, t.DviOutPath, t.TopPath, t.OutCommandPath}),
+              Lines({s.LaTeXPath, s.DviOutPath, s.TopPath, s.OutCommandPath}));
+    EXPECT_FALSE(t.PageStatusVisible || t.Splitter1Visible || t.WheelMove || t.RenewTree);
+    EXPECT_TRUE(t.SerchRoot);
+    EXPECT_EQ(t.BeginMath, s.BeginMath);
+    EXPECT_EQ(t.EndMath, s.EndMath);
+    EXPECT_EQ(t.ReOpen, s.ReOpen);
+    EXPECT_TRUE(r.editor.Core().WordWrap());
+    EXPECT_EQ(r.editor.Core().WrapOption().WrapByte(), 64);
+    EXPECT_EQ(r.editor.Core().View().Commenter(), "#");
+    std::filesystem::remove_all(folder);
+}
+
+TEST(TSettingsTest, FlagsFollowTheFlagRule)
+{
+    for (const char* text : {"True", "TRUE", "true", "1", "-1", "2", "007", "0.5", "+3"}) {
+        MemoryRegistry reg;
+        Store(reg, "Option", "SerchRoot", "0");
+        Store(reg, "Option", "WheelMove", text);
+        EXPECT_TRUE(ReadBack(reg).settings.WheelMove) << text;
+    }
+    for (const char* text : {"False", "FALSE", "false", "0", "-0", "000", "0.0"}) {
+        MemoryRegistry reg;
+        Store(reg, "Display", "RightTree", text);
+        const TSettings s = ReadBack(reg).settings;
+        EXPECT_FALSE(s.PageStatusVisible || s.Splitter1Visible) << text;
+    }
+    for (const char* text : {"", "yes", " 1", "-", ".", "Truex"}) {
+        MemoryRegistry reg;
+        Store(reg, "Option", "RenewTree", text);
+        Store(reg, "Option", "BeginMath", "only");
+        TSettings s;
+        TEditorProp prop;
+        try {
+            s.Read(reg, prop, nullptr);
+            ADD_FAILURE() << text;
+        } catch (const TSettings::EConvertError& e) {
+            EXPECT_EQ(e.what(), "'" + std::string(text) + "' は正しい論理型ではありません");
+        }
+        EXPECT_EQ(s.BeginMath.size(), 15u) << "read on after the bad flag";
+    }
+}
+
+TEST(TSettingsTest, NumbersThatAreNotWholeDecimalsGiveTheirDefault)
+{
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"abc", 100}, {"12abc", 100}, {"", 100}, {" 5", 100}, {"5 ", 100}, {"0x10", 100},
+        {"1.5", 100}, {"2147483648", 100}, {"+-1", 100}, {"-20", -20}, {"+7", 7}, {"2147483647", 2147483647},
+    };
+    for (const auto& [text, expected] : cases) {
+        MemoryRegistry reg;
+        Store(reg, "Window", "Left", text);
+        EXPECT_EQ(ReadBack(reg).settings.Left, expected) << text;
+    }
+}
+
+TEST(TSettingsTest, ValuesOfTheWrongKindStopTheRead)
+{
+    MemoryRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(Key + "\\Window", true));
+    reg.WriteBinaryData("Top", {1});
+    Store(reg, "Path", "LaTeX", "/usr/bin/platex");
+    TSettings s;
+    TEditorProp prop;
+    try {
+        s.Read(reg, prop, nullptr);
+        FAIL();
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "'Top' のデータ型が不正です");
+    }
+    EXPECT_EQ(s.LaTeXPath, "");
+
+    MemoryRegistry text;
+    Store(text, "EditView", "setting", "not binary");
+    try {
+        s.Read(text, prop, nullptr);
+        FAIL();
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "'setting' のデータ型が不正です");
+    }
+
+    MemoryRegistry damaged;
+    ASSERT_TRUE(damaged.OpenKey(Key + "\\EditView", true));
+    damaged.WriteBinaryData("setting", {'j', 'u', 'n', 'k', 0, 0, 0, 0});
+    Store(damaged, "History", "0", "/a.tex");
+    s.ReOpen.clear();
+    EXPECT_THROW(s.Read(damaged, prop, nullptr), EPropertyReadError);
+    EXPECT_TRUE(s.ReOpen.empty());
+}
+
+TEST(TSettingsTest, EditViewWithoutSettingGivesTheEditorThePropertySetsOwnValues)
+{
+    MemoryRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(Key + "\\EditView", true));
+    TEditorProp prop;
+    TEditor editor;
+    editor.Core().Leftbar().SetVisible(true);
+    editor.Core().Ruler().SetVisible(true);
+    TSettings().Read(reg, prop, &editor.Core());
+    EXPECT_FALSE(editor.Core().Leftbar().Visible());
+    EXPECT_FALSE(editor.Core().Ruler().Visible());
+}
+
+TEST(TSettingsTest, MathListsSplitAtAnyLineBreak)
+{
+    const std::vector<std::pair<const char*, Lines>> cases = {
+        {"a\r\nb", {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\nc\r\n\r\nd", {"a", "b", "c", "", "d"}},
+        {"\r\n", {""}},
+        {"", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        MemoryRegistry reg;
+        Store(reg, "Option", "EndMath", text);
+        EXPECT_EQ(ReadBack(reg).settings.EndMath, expected) << text;
+    }
+}
+
+TEST(TSettingsTest, HistoryKeepsTheFiveMostRecentInOrder)
+{
+    TSettings s;
+    for (int i = 1; i <= 7; ++i)
+        TSettings::AddHistory(s.ReOpen, "/d/" + std::to_string(i) + ".tex");
+    TSettings::AddHistory(s.ReOpen, "/D/&3.TEX");  // the same file: moved to the top
+    MemoryRegistry reg;
+    TEditorProp prop;
+    s.Write(reg, prop, nullptr);
+    EXPECT_EQ(Stored(reg, "History", "0"), "/D/&3.TEX");
+    EXPECT_EQ(Stored(reg, "History", "4"), "/d/4.tex");
+    EXPECT_EQ(ReadBack(reg).settings.ReOpen, Lines({"/D/&3.TEX", "/d/7.tex", "/d/6.tex", "/d/5.tex", "/d/4.tex"}));
+
+    // Values read later go nearer the top; a case twin read earlier is dropped;
+    // empty values are skipped; numbers not written are left alone.
+    MemoryRegistry twins;
+    Store(twins, "History", "0", "/a/X.tex");
+    Store(twins, "History", "1", "");
+    Store(twins, "History", "2", "/b.tex");
+    Store(twins, "History", "3", "/A/x.TEX");
+    const Lines read = ReadBack(twins).settings.ReOpen;
+    EXPECT_EQ(read, Lines({"/a/X.tex", "/b.tex"}));
+    TSettings two;
+    two.ReOpen = read;
+    two.Write(twins, prop, nullptr);
+    EXPECT_EQ(Stored(twins, "History", "1"), "/b.tex");
+    EXPECT_EQ(Stored(twins, "History", "3"), "/A/x.TEX");
+
+    MemoryRegistry none;
+    TSettings().Write(none, prop, nullptr);
+    EXPECT_FALSE(none.KeyExists(Key + "\\History"));
+    EXPECT_TRUE(none.KeyExists(Key + "\\EditView"));
+}
+
+TEST(TSettingsTest, AKeyThatCannotBeCreatedStopsTheWrite)
+{
+    struct Refusing : MemoryRegistry {
+        bool OpenKey(const std::string& key, bool canCreate) override
+        {
+            return key.ends_with("EditView") ? false : MemoryRegistry::OpenKey(key, canCreate);
+        }
+    } reg;
+    TEditorProp prop;
+    try {
+        TSettings().Write(reg, prop, nullptr);
+        FAIL();
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "キー \\Software\\Veltrane\\Scrivlet\\EditView の作成に失敗しました");
+    }
+    EXPECT_EQ(Stored(reg, "Path", "Out"), "");
+    EXPECT_FALSE(reg.KeyExists(Key + "\\Display"));
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "app/TFormMain.h"
+#include "dialogs/TAboutBox.h"
+#include "dialogs/TFormHelpWindow.h"
+#include "editor/TEditor.h"
+#include "platform/HelpViewer.h"
+
+namespace {
+
+TEST(HelpWindow, F4TwiceHidesItAgainAndLeavesTheCaretInTheEditor)
+{
+    TFormMain form;
+    form.Editor->Lines().SetTextStr("abc\r\ndef");
+    form.show();
+    form.activateWindow();
+    form.Editor->setFocus();
+    form.Editor->Core().SetRowCol(1, 2);
+    QApplication::processEvents();
+
+    form.FormHelpWindow->SetHelpText(QStringLiteral("\\section{見出し}"));  // set while hidden
+    form.RunAction(QStringLiteral("ToolHelpWindow"));
+    EXPECT_TRUE(form.FormHelpWindow->isVisible());
+    EXPECT_EQ(form.FormHelpWindow->Memo1->toPlainText(), QStringLiteral("\\section{見出し}"));
+    EXPECT_TRUE(form.FormHelpWindow->Memo1->isReadOnly());
+    EXPECT_TRUE(form.FormHelpWindow->windowFlags() & Qt::WindowStaysOnTopHint);
+    form.RunAction(QStringLiteral("ToolHelpWindow"));
+    EXPECT_FALSE(form.FormHelpWindow->isVisible());
+    EXPECT_EQ(form.focusWidget(), form.Editor);
+    EXPECT_EQ(form.Editor->Core().Row(), 1);
+    EXPECT_EQ(form.Editor->Core().Col(), 2);
+}
+
+TEST(AboutBox, ShowsNameAndVersionWithoutBlockingAndOkClosesIt)
+{
+    TFormMain form;
+    form.show();
+    form.RunAction(QStringLiteral("HelpVersion"));
+    TAboutBox* box = form.AboutBox;
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("バージョン情報"));
+    EXPECT_EQ(box->ProductName->text(), QStringLiteral("Scrivlet"));
+    EXPECT_EQ(box->Version->text(), QStringLiteral("Ver 1.4.14"));
+    // Editing goes on while it is open.
+    form.Editor->Core().KeyPress("x");
+    EXPECT_EQ(form.Editor->Lines().GetTextStr(), "x");
+    QTest::mouseClick(box->OKButton, Qt::LeftButton);
+    EXPECT_FALSE(box->isVisible());
+}
+
+TEST(HelpViewer, ContentsComeFromTheHeadingsAndSearchFindsTopics)
+{
+    HelpViewer viewer;
+    ASSERT_TRUE(viewer.SetHelpFile(QStringLiteral(SCRIVLET_HELP_PATH)));
+    ASSERT_GT(viewer.Contents()->topLevelItemCount(), 3);
+    EXPECT_EQ(viewer.Contents()->topLevelItem(0)->text(0), QStringLiteral("はじめに"));
+    EXPECT_TRUE(viewer.FindTopics(QStringLiteral("Box選択モード")).contains(QStringLiteral("矩形選択")));
+    EXPECT_TRUE(viewer.FindTopics(QStringLiteral("no such words anywhere")).isEmpty());
+    viewer.ShowSearch();
+    viewer.SearchField()->setText(QStringLiteral("しおり"));
+    EXPECT_GE(viewer.SearchResults()->count(), 1);
+
+    EXPECT_FALSE(viewer.SetHelpFile(QStringLiteral("/no/such/help.html")));
+    EXPECT_TRUE(viewer.Browser()->toPlainText().contains(QStringLiteral("/no/such/help.html")));
+}
+
+}  // namespace
