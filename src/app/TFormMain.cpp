@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -19,7 +22,13 @@
 #include <exception>
 
 #include "app/ErrorReport.h"
+#include "app/DocumentDialogs.h"
+#include "app/DocumentFiles.h"
 #include "app/MenuActionList.h"
+#include "app/ShortCutPrecedence.h"
+#include "app/ShortCutStore.h"
+#include "dialogs/TFormShortCut.h"
+#include "platform/IniRegistry.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TFormHelpWindow.h"
 #include "platform/HelpViewer.h"
@@ -50,7 +59,8 @@ void TFormMain::Guarded(F&& work)
     }
 }
 
-TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent), actions_(new MenuActionList(this))
+TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), actions_(new MenuActionList(this)), settingsPath_(settingsPath)
 {
     setWindowTitle(QStringLiteral("Scrivlet"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -60,14 +70,106 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent), actions_(new MenuAc
     // The other windows, hidden until asked for.
     AboutBox = new TAboutBox(this);
     FormHelpWindow = new TFormHelpWindow(this);
+    FormShortCut = new TFormShortCut(actions_, this);
     Help = new HelpViewer(this);
     ConfigureEditor();
     BuildMenus();
+    dialogs_ = std::make_unique<DocumentDialogs>(this);
+    Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
+    connect(Documents, &DocumentFiles::TerminateRequested, qApp, &QApplication::quit, Qt::QueuedConnection);
     ConnectActions();
+    new ShortCutPrecedence(*actions_, this);
+    setAcceptDrops(true);
     setGeometry(100, 100, 640, 480);
+    ReadSettings();
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain() { WriteSettings(); }
+
+QString TFormMain::CurrentFileName() const { return Documents->CurrentFileName(); }
+
+bool TFormMain::OpenDocument(const QString& path) { return Documents->OpenDocument(path); }
+
+bool TFormMain::SaveDocument(const QString& path) { return Documents->SaveDocument(path); }
+
+void TFormMain::ReadSettings()
+{
+    Guarded([this] {
+        IniRegistry reg(settingsPath_.isEmpty() ? IniRegistry::DefaultPath() : settingsPath_.toStdString(),
+                        TSettings::SettingsKey);
+        try {
+            settings_.Read(reg, EditorPropSetting, &Editor->Core());
+        } catch (...) {
+            ApplySettings();
+            throw;
+        }
+        ApplySettings();
+        ShortCutStore::LoadShortCuts(reg, *actions_);
+        if (reg.DamageCount() > 0)
+            ShowErrorReport(this, QStringLiteral("設定ファイルの %1 行が壊れていたため読み飛ばしました: %2")
+                                      .arg(reg.DamageCount())
+                                      .arg(QString::fromStdString(reg.Path())));
+    });
+}
+
+void TFormMain::ApplySettings()
+{
+    setGeometry(settings_.Left, settings_.Top, settings_.Width, settings_.Height);
+    LaTeXPath = QString::fromStdString(settings_.LaTeXPath);
+    DviOutPath = QString::fromStdString(settings_.DviOutPath);
+    TopPath = QString::fromStdString(settings_.TopPath);
+    OutCommandPath = QString::fromStdString(settings_.OutCommandPath);
+    PageStatus->setVisible(settings_.PageStatusVisible);
+    if (QSplitterHandle* handle = Splitter1->handle(1))
+        handle->setVisible(settings_.Splitter1Visible);
+    WheelMove = settings_.WheelMove;
+    SerchRoot = settings_.SerchRoot;
+    RenewTree = settings_.RenewTree;
+    BeginMath.clear();
+    EndMath.clear();
+    for (const std::string& m : settings_.BeginMath)
+        BeginMath << QString::fromStdString(m);
+    for (const std::string& m : settings_.EndMath)
+        EndMath << QString::fromStdString(m);
+    QStringList history;
+    for (const std::string& path : settings_.ReOpen)
+        history << QString::fromStdString(path);
+    Documents->SetHistory(history);
+    SerchList->setFont(Editor->DrawFont());
+}
+
+void TFormMain::WriteSettings()
+{
+    Guarded([this] {
+        const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+        settings_.Left = normal.left();
+        settings_.Top = normal.top();
+        settings_.Width = normal.width();
+        settings_.Height = normal.height();
+        settings_.LaTeXPath = LaTeXPath.toStdString();
+        settings_.DviOutPath = DviOutPath.toStdString();
+        settings_.TopPath = TopPath.toStdString();
+        settings_.OutCommandPath = OutCommandPath.toStdString();
+        settings_.PageStatusVisible = !PageStatus->isHidden();
+        settings_.WheelMove = WheelMove;
+        settings_.SerchRoot = SerchRoot;
+        settings_.RenewTree = RenewTree;
+        settings_.BeginMath.clear();
+        settings_.EndMath.clear();
+        for (const QString& m : BeginMath)
+            settings_.BeginMath.push_back(m.toStdString());
+        for (const QString& m : EndMath)
+            settings_.EndMath.push_back(m.toStdString());
+        settings_.ReOpen.clear();
+        for (const QString& path : Documents->History())
+            settings_.ReOpen.push_back(path.toStdString());
+        IniRegistry reg(settingsPath_.isEmpty() ? IniRegistry::DefaultPath() : settingsPath_.toStdString(),
+                        TSettings::SettingsKey);
+        settings_.Write(reg, EditorPropSetting, &Editor->Core());
+        ShortCutStore::SaveShortCuts(reg, *actions_);
+        reg.Flush();
+    });
+}
 
 void TFormMain::BuildLayout()
 {
@@ -292,7 +394,6 @@ void TFormMain::BuildMenus()
     ReOpen = file->addMenu(QStringLiteral("開き直す"));
     ReOpen->setObjectName(QStringLiteral("ReOpen"));
     ReOpen->menuAction()->setStatusTip(QStringLiteral("以前開いたファイルを開く"));
-    ReOpen->setEnabled(false);
     file->addSeparator();
     item(file, "FileSave1", QStringLiteral("上書き保存"));
     item(file, "FileSaveAs", QStringLiteral("名前を付けて保存(&A)"));
@@ -411,24 +512,28 @@ void TFormMain::ConnectActions()
         AboutBox->show();
         AboutBox->raise();
     });
-    on("FileExit", [this] {
-        if (Editor->Core().Modified()
-            && QMessageBox::question(this, QStringLiteral("Scrivlet"),
-                                     QStringLiteral("変更は保存されていません。破棄して終了しますか?"),
-                                     QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
-                != QMessageBox::Yes)
-            return;
-        QApplication::quit();
+    on("FileNew", [this] { Documents->FileNew(); });
+    on("FileOpen", [this] { Documents->FileOpen(); });
+    on("FileSave1", [this] { Documents->FileSave1(); });
+    on("FileSaveAs", [this] { Documents->FileSaveAs(); });
+    on("FileExit", [this] { Documents->FileExit(); });
+    on("ToolShortCut", [this] {
+        FormShortCut->show();
+        FormShortCut->raise();
+        FormShortCut->activateWindow();
     });
 }
 
-void TFormMain::OpenDocument(const QString& path)
+void TFormMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    const TLoadResult result = Editor->Lines().LoadFromFile(QFile::encodeName(path).toStdString());
-    (void)result;
-    Editor->Core().SetModified(false);
-    CurrentFileName = path;
-    setWindowTitle(QStringLiteral("Scrivlet -- ") + path);
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event)
+{
+    Guarded([&] { Documents->DropFiles(event->mimeData()->urls()); });
+    event->acceptProposedAction();
 }
 
 bool TFormMain::RunAction(const QString& name) { return actions_->Run(name); }

@@ -2,6 +2,11 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
+
+#include "app/TSettings.h"
+#include "editor/core/TEditorProp.h"
+
 class MenuActionList;
 class QLabel;
 class QListWidget;
@@ -11,10 +16,13 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class DocumentDialogs;
+class DocumentFiles;
 class HelpViewer;
 class TAboutBox;
 class TEditor;
 class TFormHelpWindow;
+class TFormShortCut;
 
 // The main window: the editor, the side panel with its four tabs, the menu
 // band and tool bar, the status bar, and the action list every command runs
@@ -23,7 +31,8 @@ class TFormMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TFormMain(QWidget* parent = nullptr);
+    // `settingsPath`: the settings file; empty for the user's own.
+    explicit TFormMain(const QString& settingsPath = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // --- parts of the window ---
@@ -46,14 +55,20 @@ public:
     // --- the other windows ---
     TAboutBox* AboutBox;
     TFormHelpWindow* FormHelpWindow;
+    TFormShortCut* FormShortCut;
     HelpViewer* Help;
 
     // Shows or hides the help window and gives the keyboard back to the
     // main window's focused control.
     void ToolHelpWindowExecute();
 
+    // The document's file side: open, save, history, title.
+    DocumentFiles* Documents;
+    // The editor's stored appearance and behaviour.
+    TEditorProp EditorPropSetting;
+
     // --- program-wide state ---
-    QString CurrentFileName;
+    QString CurrentFileName() const;
     QString LaTeXPath;
     QString DviOutPath;
     QString TopPath;
@@ -64,8 +79,8 @@ public:
     QStringList BeginMath;
     QStringList EndMath;
 
-    // Loads the document at `path` into the editor; throws on failure.
-    void OpenDocument(const QString& path);
+    bool OpenDocument(const QString& path);
+    bool SaveDocument(const QString& path);
 
     // Runs an action by name, as a menu click does; false when it is
     // missing or disabled.
@@ -86,16 +101,26 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
     void BuildMenus();
     void ConfigureEditor();
     void ConnectActions();
+    // The settings and shortcuts: read once at creation, written once at
+    // destruction.
+    void ReadSettings();
+    void WriteSettings();
+    void ApplySettings();
     // Runs `work`, reporting any error it raises in the program's error box.
     template <typename F>
     void Guarded(F&& work);
 
     MenuActionList* actions_;
+    std::unique_ptr<DocumentDialogs> dialogs_;
+    QString settingsPath_;
+    TSettings settings_;
     QLabel* statusText_;
 };

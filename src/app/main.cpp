@@ -1,6 +1,7 @@
 // Scrivlet: a LaTeX editor for Japanese documents in Shift-JIS.
 #include "app/ErrorReport.h"
 #include "app/TFormMain.h"
+#include "app/DocumentFiles.h"
 #include "editor/TEditor.h"
 
 #include <QApplication>
@@ -15,13 +16,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
 
     TFormMain form;
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        try {
-            form.OpenDocument(arguments.at(1));
-        } catch (const std::exception& error) {
-            ShowErrorReport(&form, QString::fromUtf8(error.what()));
-        }
+    try {
+        form.Documents->OpenCommandLine(QApplication::arguments().mid(1));
+    } catch (const std::exception& error) {
+        ShowErrorReport(&form, QString::fromUtf8(error.what()));
     }
     form.FirstRunCheck();
     form.show();

@@ -5,6 +5,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -15,9 +16,16 @@
 
 namespace {
 
+// A main window with settings of its own, as on a first run.
+struct FreshForm {
+    QTemporaryDir dir;
+    TFormMain form{dir.filePath(QStringLiteral("Scrivlet.ini"))};
+};
+
 TEST(TFormMain, ActionTableHasEveryCommandWithItsShortcutAndUnbuiltOnesDisabled)
 {
-    TFormMain form;
+    FreshForm fresh;
+    TFormMain& form = fresh.form;
     MenuActionList* list = form.Actions();
     EXPECT_EQ(list->Actions().size(), MenuActionList::Specs().size());
     QAction* redo = list->Action(QStringLiteral("EditRedo1"));
@@ -28,6 +36,7 @@ TEST(TFormMain, ActionTableHasEveryCommandWithItsShortcutAndUnbuiltOnesDisabled)
     EXPECT_EQ(list->Action(QStringLiteral("SerchFindNext1"))->shortcut().toString(), QStringLiteral("F3"));
     // Not built yet: present but cannot run.
     EXPECT_FALSE(list->Action(QStringLiteral("RunLaTeX"))->isEnabled());
+    EXPECT_TRUE(list->Action(QStringLiteral("FileSave1"))->isEnabled());
     EXPECT_FALSE(form.RunAction(QStringLiteral("RunLaTeX")));
     EXPECT_FALSE(form.RunAction(QStringLiteral("NoSuchAction")));
     // Built: the editing actions act on the editor.
@@ -41,7 +50,8 @@ TEST(TFormMain, ActionTableHasEveryCommandWithItsShortcutAndUnbuiltOnesDisabled)
 
 TEST(TFormMain, StartsWithTheDesignedLayoutAndTheSectionTab)
 {
-    TFormMain form;
+    FreshForm fresh;
+    TFormMain& form = fresh.form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Scrivlet"));
     EXPECT_EQ(form.geometry(), QRect(100, 100, 640, 480));
     EXPECT_EQ(form.PageStatus->count(), 4);
@@ -63,7 +73,8 @@ TEST(TFormMain, StartsWithTheDesignedLayoutAndTheSectionTab)
 
 TEST(TFormMain, SidePanelToggleTwiceRestoresTheLayoutAndHidesTheSplitterWithIt)
 {
-    TFormMain form;
+    FreshForm fresh;
+    TFormMain& form = fresh.form;
     form.show();
     ASSERT_TRUE(form.SidePanelVisible());
     form.RunAction(QStringLiteral("DisplayStatus"));
@@ -76,7 +87,8 @@ TEST(TFormMain, SidePanelToggleTwiceRestoresTheLayoutAndHidesTheSplitterWithIt)
 
 TEST(TFormMain, WheelMovesTheCaretByLinesOrTheViewByTwoRows)
 {
-    TFormMain form;
+    FreshForm fresh;
+    TFormMain& form = fresh.form;
     std::string text;
     for (int i = 0; i < 100; ++i)
         text += "line\r\n";
@@ -105,6 +117,32 @@ TEST(TFormMain, WheelMovesTheCaretByLinesOrTheViewByTwoRows)
     form.EditorMouseWheel(Qt::ControlModifier, -120);
     EXPECT_EQ(e.TopRow(), 2);
     EXPECT_EQ(e.Row(), 0);
+}
+
+TEST(TFormMain, SettingsWrittenAtTheEndAreReadAtTheNextStart)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Scrivlet.ini"));
+    {
+        TFormMain form(path);
+        form.LaTeXPath = QStringLiteral("/usr/bin/platex");
+        form.WheelMove = false;
+        form.setGeometry(120, 130, 700, 500);
+        form.DisplayStatusExecute();
+        form.Editor->Core().Ruler().SetVisible(false);
+        form.Editor->Core().SetWordWrap(true);
+        form.Actions()->Action(QStringLiteral("FileNew"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+N")));
+        form.EditorPropSetting.Assign(form.Editor->Core());
+    }
+    TFormMain form(path);
+    EXPECT_EQ(form.LaTeXPath, QStringLiteral("/usr/bin/platex"));
+    EXPECT_FALSE(form.WheelMove);
+    EXPECT_EQ(form.geometry(), QRect(120, 130, 700, 500));
+    EXPECT_FALSE(form.SidePanelVisible());
+    EXPECT_FALSE(form.Editor->Core().Ruler().Visible());
+    EXPECT_TRUE(form.Editor->Core().WordWrap());
+    EXPECT_EQ(form.Actions()->Action(QStringLiteral("FileNew"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+N")));
+    EXPECT_FALSE(form.FirstRunCheck());
 }
 
 }  // namespace

@@ -1,0 +1,73 @@
+#include "app/DocumentDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/ErrorReport.h"
+
+namespace {
+
+// The patterns are hidden from the user, who sees only the names; they match
+// the extension in any case, as the program's other ".tex" tests do.
+const QString kTexFilter = QStringLiteral("TeXファイル (*.[tT][eE][xX])");
+const QString kAllFilter = QStringLiteral("全てのファイル (*)");
+
+QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filters,
+                      const QString& lastName)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    // The open dialog takes a typed name of a file that does not exist; the
+    // open then reports it. The save dialog replaces a file without asking.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    if (!lastName.isEmpty())
+        dialog.selectFile(lastName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+DocumentPrompts::SaveAnswer DocumentDialogs::AskSaveChanges()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("情報"),
+                    QStringLiteral("ファイルが変更されています。保存しますか？"), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return SaveAnswer::Yes;
+    if (box.clickedButton() == no)
+        return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+QString DocumentDialogs::GetOpenFileName(const QString& lastName)
+{
+    return RunFileDialog(parent_, QFileDialog::AcceptOpen, {kTexFilter, kAllFilter}, lastName);
+}
+
+QString DocumentDialogs::GetSaveFileName(const QString& lastName)
+{
+    return RunFileDialog(parent_, QFileDialog::AcceptSave, {kTexFilter}, lastName);
+}
+
+void DocumentDialogs::ShowError(const QString& message)
+{
+    ShowErrorReport(parent_, message);
+}
+
+void DocumentDialogs::ShowNotice(const QString& message)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("情報"), message, QMessageBox::Ok, parent_);
+    box.exec();
+}

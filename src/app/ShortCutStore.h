@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class MenuActionList;
+class TRegistry;
+
+// The customisable shortcuts (ShortCutTable) in the settings: one string
+// value per row under the subkey "ShortCut" of the settings key, holding the
+// key text; an empty text means no shortcut. Read once at start, after the
+// other settings, and written once at the end, after them.
+namespace ShortCutStore {
+
+// The key's path from the registry's root.
+inline constexpr const char* KeyPath = "\\Software\\Veltrane\\Scrivlet\\ShortCut";
+
+// Gives each row's action the stored shortcut, replacing the one it had. A
+// missing key or value gives the default; so does a value that cannot be
+// used (a text that names no key, or binary data), so that a damaged value
+// never takes a shortcut away. Returns the names of those unusable values,
+// in table order; the caller need not report them. Creates no key.
+std::vector<std::string> LoadShortCuts(TRegistry& registry, const MenuActionList& actions);
+
+// Writes every row's action's current shortcut as key text (empty when it
+// has none), creating the key when it is missing. Throws ERegistryException
+// when the key cannot be opened or created.
+void SaveShortCuts(TRegistry& registry, const MenuActionList& actions);
+
+}  // namespace ShortCutStore

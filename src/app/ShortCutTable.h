@@ -1,0 +1,20 @@
+#pragma once
+#include <array>
+#include <cstddef>
+
+// One action whose shortcut the user may change: its text in the shortcut
+// editor's list, the action, the settings value that stores the shortcut, and
+// the default key text ("" for none). Texts are UTF-8.
+struct ShortCutRow {
+    const char* ListText;
+    const char* Action;
+    const char* ValueName;
+    const char* Default;
+};
+
+inline constexpr std::size_t ShortCutRowCount = 25;
+
+// The customisable actions in the editor's list order. Two value names
+// differ from their actions: "EditSelectAll" (EditSelectAll1) and
+// "SerchMarkyo" (SerchMarkup).
+const std::array<ShortCutRow, ShortCutRowCount>& ShortCutTable();
