@@ -30,35 +30,16 @@
 #include "../tests/editor/core/FakeView.h"
 #include "support/FuzzProgram.h"
 #include "support/Printable.h"
+#include "support/StepChecks.h"
 
 namespace {
 
-int g_step = 0;
-const char* g_op = "start";
+using namespace StepChecks;
 
 bool Tracing()
 {
     static const bool on = TraceRequested("EDITOR_SESSION_TRACE");
     return on;
-}
-
-[[noreturn]] void Fail(const std::string& what)
-{
-    std::fprintf(stderr, "EditorSession: step %d (%s): %s\n", g_step, g_op, what.c_str());
-    std::fflush(stderr);
-    __builtin_trap();
-}
-
-void Require(bool ok, const char* what)
-{
-    if (!ok)
-        Fail(what);
-}
-
-void RequireText(const std::string& got, const std::string& want, const char* what)
-{
-    if (got != want)
-        Fail(std::string(what) + "\n  got:  " + Printable(got) + "\n  want: " + Printable(want));
 }
 
 // Characters a user types: ASCII, a kanji whose second byte is a backslash,
@@ -385,6 +366,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    g_target = "EditorSession";
     g_step = 0;
     g_op = "start";
     Program program(data, size);

@@ -37,6 +37,7 @@
 #include "../tests/support/TextModel.h"
 #include "support/FuzzProgram.h"
 #include "support/Printable.h"
+#include "support/StepChecks.h"
 
 namespace {
 
@@ -49,27 +50,7 @@ bool Tracing()
     return on;
 }
 
-int g_step = 0;
-const char* g_op = "start";
-
-[[noreturn]] void Fail(const std::string& what)
-{
-    std::fprintf(stderr, "RowStoreOps: step %d (%s): %s\n", g_step, g_op, what.c_str());
-    std::fflush(stderr);
-    __builtin_trap();
-}
-
-void Require(bool ok, const char* what)
-{
-    if (!ok)
-        Fail(what);
-}
-
-void RequireText(const std::string& got, const std::string& want, const char* what)
-{
-    if (got != want)
-        Fail(std::string(what) + "\n  got:  " + Printable(got) + "\n  want: " + Printable(want));
-}
+using namespace StepChecks;
 
 // --- the input ------------------------------------------------------------------
 
@@ -782,6 +763,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    g_target = "RowStoreOps";
     g_step = 0;
     g_op = "start";
     Program program(data, size);

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QKeySequence>
 
-const QList<MenuActionSpec>& MenuActionList::Specs()
+const QList<MenuActionEntry>& MenuActionList::Entries()
 {
-    static const QList<MenuActionSpec> specs = {
+    static const QList<MenuActionEntry> entries = {
         {"FileNew", "ファイル", "新規作成(&N)", "ファイルの新規作成", "Ctrl+N", true},
         {"FileOpen", "ファイル", "開く(&O)", "ファイルを開く", "Ctrl+O", true},
         {"FileSave1", "ファイル", "上書き保存", "ファイルを現在のファイル名で保存", "Ctrl+S", true},
@@ -46,23 +46,23 @@ const QList<MenuActionSpec>& MenuActionList::Specs()
         {"HelpTopicSearch1", "ヘルプ", "トピックの検索(&T)", "トピックの検索", "", false},
         {"HelpVersion", "ヘルプ", "バージョン情報(&V)", "", "", false},
     };
-    return specs;
+    return entries;
 }
 
 MenuActionList::MenuActionList(QObject* owner)
 {
-    for (const MenuActionSpec& spec : Specs()) {
-        auto* action = new QAction(QString::fromUtf8(spec.Caption), owner);
-        const QString name = QString::fromLatin1(spec.Name);
+    for (const MenuActionEntry& entry : Entries()) {
+        auto* action = new QAction(QString::fromUtf8(entry.Caption), owner);
+        const QString name = QString::fromLatin1(entry.Name);
         action->setObjectName(name);
-        action->setProperty("category", QString::fromUtf8(spec.Category));
-        const QString hint = QString::fromUtf8(spec.Hint);
+        action->setProperty("category", QString::fromUtf8(entry.Category));
+        const QString hint = QString::fromUtf8(entry.Hint);
         // A hint "short|long": the short part is the tool tip, the long one
         // the status tip.
         action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
         action->setStatusTip(hint.contains(QLatin1Char('|')) ? hint.section(QLatin1Char('|'), 1) : hint);
-        if (*spec.Shortcut)
-            action->setShortcut(QKeySequence(QString::fromLatin1(spec.Shortcut)));
+        if (*entry.Shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.Shortcut)));
         // Until its behaviour is connected, an action cannot be run.
         action->setEnabled(false);
         actions_[name] = action;
@@ -78,8 +78,8 @@ QAction* MenuActionList::Action(const QString& name) const
 QList<QAction*> MenuActionList::Actions() const
 {
     QList<QAction*> list;
-    for (const MenuActionSpec& spec : Specs())
-        list.append(Action(QString::fromLatin1(spec.Name)));
+    for (const MenuActionEntry& entry : Entries())
+        list.append(Action(QString::fromLatin1(entry.Name)));
     return list;
 }
 

@@ -8,7 +8,7 @@ class QAction;
 class QObject;
 
 // One command of the program as the action table gives it.
-struct MenuActionSpec {
+struct MenuActionEntry {
     const char* Name;      // the action's name, also its QObject name
     const char* Category;
     const char* Caption;
@@ -25,7 +25,7 @@ public:
     explicit MenuActionList(QObject* owner);
 
     // The table, in its order.
-    static const QList<MenuActionSpec>& Specs();
+    static const QList<MenuActionEntry>& Entries();
 
     QAction* Action(const QString& name) const;
     QList<QAction*> Actions() const;

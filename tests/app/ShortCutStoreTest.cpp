@@ -50,13 +50,13 @@ public:
 TEST(ShortCutTable, MatchesTheActionTableAndItsCustomisableActions)
 {
     std::set<std::string> customisable;
-    for (const MenuActionSpec& entry : MenuActionList::Specs())
+    for (const MenuActionEntry& entry : MenuActionList::Entries())
         if (entry.UserShortcut)
             customisable.insert(entry.Name);
     std::set<std::string> rows;
     for (const ShortCutRow& row : ShortCutTable()) {
         rows.insert(row.Action);
-        for (const MenuActionSpec& entry : MenuActionList::Specs()) {
+        for (const MenuActionEntry& entry : MenuActionList::Entries()) {
             if (std::string(entry.Name) == row.Action) {
                 EXPECT_STREQ(entry.Shortcut, row.Default) << row.Action;
             }

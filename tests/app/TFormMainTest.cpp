@@ -27,7 +27,7 @@ TEST(TFormMain, ActionTableHasEveryCommandWithItsShortcutAndUnbuiltOnesDisabled)
     FreshForm fresh;
     TFormMain& form = fresh.form;
     MenuActionList* list = form.Actions();
-    EXPECT_EQ(list->Actions().size(), MenuActionList::Specs().size());
+    EXPECT_EQ(list->Actions().size(), MenuActionList::Entries().size());
     QAction* redo = list->Action(QStringLiteral("EditRedo1"));
     ASSERT_TRUE(redo);
     EXPECT_EQ(redo->shortcut().toString(), QStringLiteral("Ctrl+Alt+Z"));
