@@ -146,3 +146,16 @@ TEST(TFormMain, SettingsWrittenAtTheEndAreReadAtTheNextStart)
 }
 
 }  // namespace
+
+#include "app/ErrorReport.h"
+
+namespace {
+
+TEST(ErrorReport, AddsAFullStopOnlyWhenTheTextHasNone)
+{
+    EXPECT_EQ(ErrorReportText(QStringLiteral("ファイルを開けません")), QStringLiteral("ファイルを開けません."));
+    EXPECT_EQ(ErrorReportText(QStringLiteral("Cannot open the file.")), QStringLiteral("Cannot open the file."));
+    EXPECT_EQ(ErrorReportText(QStringLiteral("開けません。")), QStringLiteral("開けません。"));
+}
+
+}  // namespace
