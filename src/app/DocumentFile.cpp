@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/AtomicFileWriter.h"
+#include "platform/AtomicFileWriter.h"
 #include "editor/core/EFileError.h"
 #include "editor/core/TEditorStrings.h"
 #include "editor/core/TheStringList.h"

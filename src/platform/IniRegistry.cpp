@@ -1,5 +1,8 @@
 #include "platform/IniRegistry.h"
 
+#include "editor/core/EFileError.h"
+#include "platform/AtomicFileWriter.h"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -292,55 +295,14 @@ std::string WriteTarget(const std::string& path)
 // it was, and ERegistryException is thrown.
 void WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    const std::string target = WriteTarget(path);
-    const std::string folder = FolderOf(target);
-    MakeFolders(folder, path);
-
-    const std::string name = target.substr(target.rfind('/') + 1);
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = folder + "/." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt >= 100))
-            ThrowWriteError(path, "a new file cannot be created in \"" + folder + "\": " + SystemReason(errno));
+    MakeFolders(FolderOf(WriteTarget(path)), path);
+    try {
+        AtomicFileWriter file(path);
+        file.Write(bytes);
+        file.Commit();
+    } catch (const EFileError& error) {
+        ThrowWriteError(path, error.what());
     }
-    FileHandle file(fd);
-    auto fail = [&](const std::string& step, int error) {
-        file.Close();
-        ::unlink(temporary.c_str());
-        ThrowWriteError(path, step + ": " + SystemReason(error));
-    };
-
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
-        fail("its permissions cannot be kept", errno);
-
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1u << 20);
-        const ssize_t n = ::write(fd, bytes.data() + written, chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("writing failed", errno);
-        }
-        if (n == 0)
-            fail("writing failed", EIO);
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        fail("flushing to disk failed", errno);
-    if (const int error = file.Close(); error != 0)
-        fail("closing failed", error);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        fail("replacing the old file failed", errno);
-
-    // The new file is in place; making the rename itself durable is best
-    // effort, as some file systems cannot sync a folder.
-    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0)
-        ::fsync(dir.Get());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/AtomicFileWriter.h"
+#include "platform/AtomicFileWriter.h"
 #include "app/DocumentFile.h"
 #include "app/DocumentOpenNotice.h"
 #include "app/EncodingGuess.h"

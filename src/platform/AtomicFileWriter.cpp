@@ -1,4 +1,4 @@
-#include "app/AtomicFileWriter.h"
+#include "platform/AtomicFileWriter.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
