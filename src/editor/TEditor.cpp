@@ -53,6 +53,12 @@ TEditor::TEditor(QWidget* parent)
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int action) { ScrollBarAction(false, action); });
     SyncScrollBarPolicy();
+    parseAhead_.setInterval(0);
+    connect(&parseAhead_, &QTimer::timeout, this, [this] {
+        // About a millisecond of work at a time, between other events.
+        if (!core_.RowParser().ParseAhead(2000))
+            parseAhead_.stop();
+    });
     popup_ = std::make_unique<TEditorPopupMenu>(*this);
     MeasureFont();
     core_.Resized();
@@ -125,6 +131,10 @@ void TEditor::paintEvent(QPaintEvent* event)
         p.setCompositionMode(QPainter::CompositionMode_Difference);
         p.fillRect(QRect(caretPos_, caretSize_), Qt::white);
     }
+    // A paint follows every change: the rows left unparsed by it are taken
+    // up once the program is idle.
+    if (!parseAhead_.isActive())
+        parseAhead_.start();
 }
 
 void TEditor::InvalidateRows(int firstRow, int lastRow)

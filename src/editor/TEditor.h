@@ -2,6 +2,7 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QFont>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -125,5 +126,8 @@ private:
     bool caretShown_ = false;
     bool blinkOn_ = true;
     QBasicTimer blink_;
+    // Colours the rows below the screen while the program is idle, so that a
+    // jump far down finds them ready.
+    QTimer parseAhead_;
     QString preedit_;
 };

@@ -40,9 +40,25 @@ void TEditorRowParser::MarkUnparsed(int row)
     unparsed.RowAttribute = store_.GetRowAttribute(row);
     unparsed.BracketIndex = -2;
     store_.SetRowAttributeData(row, unparsed);
+    firstUnparsedHint_ = std::min(firstUnparsedHint_, row);
 }
 
-int TEditorRowParser::ReparseFrom(int row) { return Reparse(row, true, store_.GetCount()); }
+bool TEditorRowParser::ParseAhead(int rows)
+{
+    const int count = store_.GetCount();
+    while (firstUnparsedHint_ < count && store_.GetBracketIndex(firstUnparsedHint_) != -2)
+        ++firstUnparsedHint_;
+    if (firstUnparsedHint_ >= count)
+        return false;
+    RowStartState(std::min(count - 1, firstUnparsedHint_ + std::max(1, rows)));
+    return true;
+}
+
+int TEditorRowParser::ReparseFrom(int row)
+{
+    firstUnparsedHint_ = std::min(firstUnparsedHint_, std::max(0, row));
+    return Reparse(row, true, store_.GetCount());
+}
 
 int TEditorRowParser::Reparse(int row, bool notify, int tailFrom)
 {
@@ -96,6 +112,7 @@ int TEditorRowParser::Reparse(int row, bool notify, int tailFrom)
 
 void TEditorRowParser::ReparseAll()
 {
+    firstUnparsedHint_ = 0;
     const int count = store_.GetCount();
     for (int r = 0; r < count; ++r)
         if (store_.GetBracketIndex(r) != -2)

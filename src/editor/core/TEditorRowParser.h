@@ -43,7 +43,11 @@ public:
     // it, repaints every re-stored row in every attached editor, and returns
     // how many rows were re-stored. The rows whose text changed must be
     // marked not yet parsed, except `row` itself, which is always re-parsed.
-    int ReparseFrom(int row, int newRows) override { return Reparse(row, true, row + std::max(0, newRows)); }
+    int ReparseFrom(int row, int newRows) override
+    {
+        firstUnparsedHint_ = std::min(firstUnparsedHint_, std::max(0, row));
+        return Reparse(row, true, row + std::max(0, newRows));
+    }
     // The same when the extent of the change is not known: every row below
     // is looked at.
     int ReparseFrom(int row);
@@ -56,6 +60,11 @@ public:
     // screens further) when it is not parsed yet. The initial state for a
     // row outside the document.
     TRowAttributeData RowStartState(int row);
+
+    // Parses the first rows not yet parsed, about `rows` of them, so that a
+    // later jump far down finds its states ready. Returns whether rows
+    // remain unparsed; the window calls it while it is idle.
+    bool ParseAhead(int rows);
 
     // The text a row's tokens are read from: its own text, followed by the
     // next row's when it is raWrapped (then copied into `buffer`). Tokens
@@ -73,4 +82,6 @@ private:
     TEditorScreenStrings& store_;
     TEditorViewInfo& view_;
     TFountain* fountain_ = nullptr;
+    // No row above this one is unparsed.
+    int firstUnparsedHint_ = 0;
 };

@@ -208,6 +208,38 @@ TEST(TEditorRowParser, FullReparseBoundsAndInitBracketsFull)
     EXPECT_EQ(f.store.GetBracketIndex(7), -1);
 }
 
+TEST(TEditorRowParser, ParsingAheadGivesTheStatesOfAFullParse)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += i % 7 == 0 ? "/* open\r\n" : i % 11 == 0 ? "close */ \\section{x}\r\n" : "text % note\r\n";
+    Fixture ahead;
+    ahead.store.SetPlainText(text);
+    ScreenEditor screen(ahead.store, 2);
+    ahead.parser.ReparseAll();
+    ASSERT_EQ(ahead.store.GetBracketIndex(200), -2);
+    int steps = 0;
+    while (ahead.parser.ParseAhead(16))
+        ASSERT_LT(++steps, 100);
+    // An edit far up leaves unparsed rows below it that parsing ahead takes up again.
+    ahead.store.ReplaceRows(3, 1, "/* again\r\n");
+    while (ahead.parser.ParseAhead(16))
+        ASSERT_LT(++steps, 200);
+
+    Fixture full;
+    full.store.SetPlainText(text);
+    full.store.ReplaceRows(3, 1, "/* again\r\n");
+    ScreenEditor all(full.store, 2);
+    all.full = true;
+    full.parser.ReparseAll();
+    ASSERT_EQ(ahead.store.GetCount(), full.store.GetCount());
+    for (int r = 0; r < full.store.GetCount(); ++r) {
+        ASSERT_NE(ahead.store.GetBracketIndex(r), -2) << r;
+        EXPECT_EQ(ahead.store.GetBracketIndex(r), full.store.GetBracketIndex(r)) << r;
+        EXPECT_EQ(PaintRow(ahead.parser, ahead.store, r), PaintRow(full.parser, full.store, r)) << r;
+    }
+}
+
 TEST(TEditorRowParser, ItalicCheckAndSchemeChoice)
 {
     Fixture f;
