@@ -44,6 +44,11 @@ public:
     QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
     bool CaretVisible() const { return caretShown_ && hasFocus(); }
 
+    // The clipboard's text as Shift-JIS bytes: exact when another editor of
+    // this program put it there. None when it holds no text, or text the
+    // code page cannot hold (the user is then told).
+    std::optional<std::string> ClipboardBytes() const { return ClipboardText(); }
+
     QSize sizeHint() const override { return QSize(185, 89); }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 

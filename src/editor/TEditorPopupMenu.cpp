@@ -39,19 +39,10 @@ TEditorPopupMenu::TEditorPopupMenu(TEditor& editor) : editor_(editor), menu_(new
     paste_ = Add(menu_, QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V")),
                  [&core] { core.PasteFromClipboard(); });
     boxPaste_ = Add(menu_, QStringLiteral("Box貼り付け(&B)"), QKeySequence(QStringLiteral("Ctrl+B")), [this, &core] {
-        // The clipboard's text as a box, with or without the box format.
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        if (!data)
-            return;
-        std::string bytes;
-        if (data->hasFormat(QString::fromLatin1(TEditor::kBytesMimeType))) {
-            bytes = data->data(QString::fromLatin1(TEditor::kBytesMimeType)).toStdString();
-        } else if (data->hasText()) {
-            core.PasteFromClipboard();  // refused with a message when it cannot be encoded
-            (void)this;
-            return;
-        }
-        core.PasteBox(bytes);
+        // The clipboard's text as a box, with or without the box format;
+        // text the code page cannot hold is refused with a message.
+        if (const std::optional<std::string> bytes = editor_.ClipboardBytes())
+            core.PasteBox(*bytes);
     });
     delete_ = Add(menu_, QStringLiteral("削除(&D)"), QKeySequence(), [&core] { core.SetSelText({}); });
     menu_->addSeparator();

@@ -181,6 +181,15 @@ TEST(TEditorWidget, ContextMenuEnablesItsItemsByStateAndSetsMarks)
 
     QTest::keyClick(&e.editor, Qt::Key_K, Qt::ControlModifier);
     EXPECT_TRUE(e.editor.Core().BoxMode());
+
+    // Box paste takes even another program's plain text as a box.
+    e.editor.Core().SetBoxMode(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("X\nY"));
+    e.editor.Core().SetRowCol(0, 1);
+    menu->Refresh();
+    ASSERT_TRUE(menu->BoxPasteItem()->isEnabled());
+    menu->BoxPasteItem()->trigger();
+    EXPECT_EQ(e.editor.Lines().GetTextStr(), "oXne\r\ntYwo\r\nthree");
 }
 
 TEST(TEditorWidget, AClickFocusesAndPutsTheCaretOnTheCell)
