@@ -29,12 +29,26 @@
 
 #include "editor/core/TEditorCore.h"
 #include "editor/core/TEditorViewServices.h"
+#include "../tests/editor/core/FakeView.h"
 #include "support/BenchDocument.h"
 #include "support/BenchTiming.h"
+#include "support/ShiftJisQString.h"
 
 using namespace bench;
 
 namespace {
+
+// The window the editor talks to: it shows nothing, is focused, and keeps
+// the last text put on its clipboard.
+struct Screen : FakeView {
+    Screen() { height = 600; }
+};
+
+const std::string& Clipboard(const Screen& view)
+{
+    static const std::string none;
+    return view.clip ? *view.clip : none;
+}
 
 constexpr int WrapColumns = 80;
 constexpr int Keystrokes = 10'000;
@@ -45,41 +59,6 @@ constexpr int LongLineKeystrokes = 500;
 constexpr TSearchOptions SearchOptions = 387;  // soDown | soMatchCase | soSkipLineBreaks | soSkipSpace
 constexpr const char* AbsentPattern = "構文表示の再計算をQZ";
 
-std::string Count(long long n) { return std::to_string(n); }
-
-// Shift-JIS to a QString, for the Qt baselines.
-QString FromShiftJis(std::string_view sjis)
-{
-    const std::string utf8 = Iconv(sjis, "UTF-8", "CP932");
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-// A window that shows nothing: fixed metrics, focused, and a clipboard that
-// keeps the last text put on it.
-class NullView : public TEditorViewServices {
-public:
-    int ClientWidth() const override { return 800; }
-    int ClientHeight() const override { return 600; }
-    int CharWidth() const override { return 8; }
-    int FontHeight() const override { return 16; }
-    int HorizontalScrollBarHeight() const override { return 0; }
-    int VerticalScrollBarWidth() const override { return 0; }
-    void InvalidateRows(int, int) override {}
-    void InvalidateAll() override {}
-    void ScrollText(int, int) override {}
-    void SetVerticalScrollBar(int, int, int) override {}
-    void SetHorizontalScrollBar(int, int, int) override {}
-    void CreateCaret(int, int) override {}
-    void SetCaretPos(int, int) override {}
-    void ShowCaret() override {}
-    void HideCaret() override {}
-    void SetClipboard(const std::string& text, const std::optional<std::string>&) override { clipboard = text; }
-    std::optional<std::string> ClipboardText() const override { return clipboard; }
-    bool ClipboardHasBoxFormat() const override { return false; }
-    bool HasFocus() const override { return true; }
-
-    std::string clipboard;
-};
 
 // --- typing ------------------------------------------------------------------------
 
@@ -267,7 +246,7 @@ int Run(int argc, char** argv)
     const std::string path = TempPath("core-document.tex");
     WriteFile(path, doc);
 
-    NullView view;
+    Screen view;
     TEditorCore ed(view);
     const double loadMs = TimeMs([&] { ed.Lines().LoadFromFile(path); });
     std::remove(path.c_str());
@@ -288,7 +267,7 @@ int Run(int argc, char** argv)
         ok);
 
     const std::string smallDoc(PrefixOfLines(doc, SmallDocumentBytes));
-    NullView smallView;
+    Screen smallView;
     TEditorCore small(smallView);
     small.Lines().SetTextStr(smallDoc);
     small.WrapOption().SetWrapByte(WrapColumns);
@@ -306,7 +285,7 @@ int Run(int argc, char** argv)
     longShape.longLineEvery = 1;
     longShape.longLineBytes = LongLineBytes;
     const std::string longDoc = LatexDocumentGenerator().Generate(longShape);
-    NullView longView;
+    Screen longView;
     TEditorCore longEd(longView);
     longEd.Lines().SetTextStr(longDoc);
     longEd.WrapOption().SetWrapByte(WrapColumns);
@@ -397,9 +376,9 @@ int Run(int argc, char** argv)
         selectMs = selectMs == 0 ? select : std::min(selectMs, select);
         return whole;
     });
-    if (view.clipboard != doc) {
+    if (Clipboard(view) != doc) {
         std::printf("ERROR: the clipboard does not hold the whole document (%zu bytes of %zu)\n",
-                    view.clipboard.size(), doc.size());
+                    Clipboard(view).size(), doc.size());
         ok = false;
     }
     size_t copied = 0;
@@ -429,7 +408,7 @@ int Run(int argc, char** argv)
                    {"Qt select Document + QTextCursor::selectedText", qtCopyMs}},
                   "ms",
                   "SelectAll alone " + Fmt(selectMs) + " ms; ours includes the view copying the " +
-                      MbText(view.clipboard.size()) + " text into its clipboard string");
+                      MbText(Clipboard(view).size()) + " text into its clipboard string");
 
     // The floors' results are used, so that they are not optimised away.
     if (sink || copied == 0 || qtLength == 0)

@@ -43,6 +43,7 @@
 #include "editor/TEditor.h"
 #include "support/BenchDocument.h"
 #include "support/BenchTiming.h"
+#include "support/ShiftJisQString.h"
 
 using namespace bench;
 
@@ -59,14 +60,6 @@ constexpr double KeyBudgetMs = 2;
 constexpr size_t SmallDocumentBytes = 1'000'000;
 constexpr size_t QtFallbackBytes = 5'000'000;
 constexpr double QtLoadLimitMs = 60'000;
-
-std::string Count(long long n) { return std::to_string(n); }
-
-QString FromShiftJis(std::string_view sjis)
-{
-    const std::string utf8 = Iconv(sjis, "UTF-8", "CP932");
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // Lets Qt deliver what is pending: the repaints the widgets scheduled.
 void Flush() { QApplication::processEvents(); }

@@ -43,6 +43,7 @@
 #include "editor/core/TEditorViewInfo.h"
 #include "support/BenchDocument.h"
 #include "support/BenchTiming.h"
+#include "support/ShiftJisQString.h"
 
 using namespace bench;
 
@@ -58,15 +59,6 @@ constexpr int Keystrokes = 1'000;
 constexpr int KeystrokesPerLine = 50;  // then the caret moves to the next line
 constexpr double LongLineBudgetMs = 3'000;
 constexpr int QtLongLineKeystrokes = 10;
-
-std::string Count(long long n) { return std::to_string(n); }
-
-// Shift-JIS to a QString, for the Qt baselines.
-QString FromShiftJis(std::string_view sjis)
-{
-    const std::string utf8 = Iconv(sjis, "UTF-8", "CP932");
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // --- the editor the store and the parser talk to ---------------------------------
 

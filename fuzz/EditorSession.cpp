@@ -192,13 +192,13 @@ private:
                 ed_.MouseDown(x, y, shift);
                 break;
             case 1:
-                ed_.MouseMove(x, y, shift, true);
+                ed_.MouseMove(x, y, true);
                 break;
             case 2:
                 ed_.MouseUp(x, y, shift);
                 break;
             case 3:
-                ed_.MouseMove(x, y, shift, false);
+                ed_.MouseMove(x, y, false);
                 (void)ed_.CursorAt(x, y, shift);
                 break;
             }
@@ -366,9 +366,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    g_target = "EditorSession";
-    g_step = 0;
-    g_op = "start";
+    Start("EditorSession");
     Program program(data, size);
     Session session(program);
     session.Run();

@@ -763,9 +763,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    g_target = "RowStoreOps";
-    g_step = 0;
-    g_op = "start";
+    Start("RowStoreOps");
     Program program(data, size);
     Session session(program);
     session.Run();

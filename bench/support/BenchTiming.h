@@ -22,6 +22,9 @@ namespace bench {
 
 using Clock = std::chrono::steady_clock;
 
+// A count as the reports print it.
+inline std::string Count(long long n) { return std::to_string(n); }
+
 inline double MsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -13,6 +13,14 @@ inline const char* g_target = "fuzz";
 inline int g_step = 0;
 inline const char* g_op = "start";
 
+// Called at the start of each input.
+inline void Start(const char* target)
+{
+    g_target = target;
+    g_step = 0;
+    g_op = "start";
+}
+
 [[noreturn]] inline void Fail(const std::string& what)
 {
     std::fprintf(stderr, "%s: step %d (%s): %s\n", g_target, g_step, g_op, what.c_str());

@@ -67,7 +67,7 @@ std::vector<std::string> LoadShortCuts(TRegistry& registry, const MenuActionList
         if (opened)
             shortcut = StoredShortCut(registry, row, unusable);
         if (!shortcut)
-            shortcut = TextToShortCut(row.Default);
+            shortcut = TextToShortCut(row.Default());
         action->setShortcut(shortcut.value_or(QKeySequence()));
     }
     return unusable;
@@ -75,8 +75,7 @@ std::vector<std::string> LoadShortCuts(TRegistry& registry, const MenuActionList
 
 void SaveShortCuts(TRegistry& registry, const MenuActionList& actions)
 {
-    if (!registry.OpenKey(KeyPath, true))
-        throw ERegistryException(std::string("キー ") + KeyPath + " の作成に失敗しました");
+    TSettings::OpenKeyForWrite(registry, KeyPath);
     KeyCloser closer(registry);
     for (const ShortCutRow& row : ShortCutTable()) {
         if (const QAction* action = ActionOf(actions, row))

@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+
+#include "app/TSettings.h"
 #include <vector>
 
 class MenuActionList;
@@ -12,7 +14,7 @@ class TRegistry;
 namespace ShortCutStore {
 
 // The key's path from the registry's root.
-inline constexpr const char* KeyPath = "\\Software\\Veltrane\\Scrivlet\\ShortCut";
+inline const std::string KeyPath = std::string(TSettings::SettingsKey) + "\\ShortCut";
 
 // Gives each row's action the stored shortcut, replacing the one it had. A
 // missing key or value gives the default; so does a value that cannot be

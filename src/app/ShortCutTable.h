@@ -3,13 +3,15 @@
 #include <cstddef>
 
 // One action whose shortcut the user may change: its text in the shortcut
-// editor's list, the action, the settings value that stores the shortcut, and
-// the default key text ("" for none). Texts are UTF-8.
+// editor's list, the action, and the settings value that stores the
+// shortcut. Texts are UTF-8.
 struct ShortCutRow {
     const char* ListText;
     const char* Action;
     const char* ValueName;
-    const char* Default;
+
+    // The default key text ("" for none): the action table's.
+    const char* Default() const;
 };
 
 inline constexpr std::size_t ShortCutRowCount = 25;

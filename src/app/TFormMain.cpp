@@ -6,7 +6,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>

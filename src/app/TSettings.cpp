@@ -43,11 +43,7 @@ private:
     std::string previous_;
 };
 
-void OpenForWrite(TRegistry& reg, const std::string& path)
-{
-    if (!reg.OpenKey(path, true))
-        throw ERegistryException(Format(TSettings::CreateKeyFailedText, path));
-}
+void OpenForWrite(TRegistry& reg, const std::string& path) { TSettings::OpenKeyForWrite(reg, path); }
 
 // The values of one subkey; a subkey that does not exist has none.
 class KeyReader {
@@ -203,6 +199,12 @@ std::vector<std::string> TSettings::DefaultEndMath()
         "\\end{align}",
         "\\end{align*}",
     };
+}
+
+void TSettings::OpenKeyForWrite(TRegistry& reg, const std::string& path)
+{
+    if (!reg.OpenKey(path, true))
+        throw ERegistryException(Format(CreateKeyFailedText, path));
 }
 
 void TSettings::AddHistory(std::vector<std::string>& reOpen, const std::string& path)

@@ -98,6 +98,10 @@ public:
     // and nothing after it is written.
     void Write(TRegistry& reg, TEditorProp& editorPropSetting, const TEditorCore* editor) const;
 
+    // Opens (creating) the key at `path`; ERegistryException with
+    // CreateKeyFailedText when it cannot be created.
+    static void OpenKeyForWrite(TRegistry& reg, const std::string& path);
+
     // Puts `path` on top of the reopen list, removing an entry equal to it
     // without regard to ASCII case or to '&' marks; an empty path only
     // removes.

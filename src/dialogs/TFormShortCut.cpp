@@ -213,7 +213,7 @@ void TFormShortCut::ButtonDefaultClick()
     if (ShortcutTexts.size() != static_cast<qsizetype>(ShortCutRowCount))
         return;
     for (std::size_t i = 0; i < ShortCutRowCount; ++i)
-        ShortcutTexts[static_cast<qsizetype>(i)] = FromUtf8(ShortCutTable()[i].Default);
+        ShortcutTexts[static_cast<qsizetype>(i)] = FromUtf8(ShortCutTable()[i].Default());
     ShowSelectedText();
 }
 

@@ -45,7 +45,9 @@ TEditor::TEditor(QWidget* parent)
     };
     core_.OnAppearanceChange = [this] {
         SyncScrollBarPolicy();
-        MeasureFont();
+        // A new colour or scroll-bar style leaves the font as it was.
+        if (!(core_.Font() == measuredFont_))
+            MeasureFont();
     };
 
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
@@ -71,6 +73,7 @@ TEditor::~TEditor() = default;
 
 void TEditor::MeasureFont()
 {
+    measuredFont_ = core_.Font();
     drawFont_ = EditorFontChoice::Resolve(core_.Font());
     const QFontMetrics metrics(drawFont_);
     charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('a')));
@@ -196,14 +199,20 @@ void TEditor::RulerCaretMoved(int)
 
 // --- caret ---------------------------------------------------------------------
 
-void TEditor::UpdateCaretArea()
+void TEditor::UpdateCaretArea(bool underline)
 {
     QRect area(caretPos_, caretSize_);
     if (!preedit_.isEmpty())
         area |= QRect(caretPos_, QSize(QFontMetrics(drawFont_).horizontalAdvance(preedit_) + 2, fontHeight_));
     viewport()->update(area.adjusted(-1, -1, 1, 1));
-    if (core_.Marks().Underline.Visible())
-        InvalidateRows(core_.Row(), core_.Row());
+    if (underline && core_.Marks().Underline.Visible()) {
+        // The row the caret stands on as drawn, which is the old row while
+        // the caret is being moved away from it.
+        const int top = core_.TextAreaTop();
+        const int rowHeight = core_.RowHeight();
+        const int y = top + std::max(0, caretPos_.y() - top) / rowHeight * rowHeight;
+        viewport()->update(0, y, viewport()->width(), rowHeight);
+    }
 }
 
 void TEditor::CreateCaret(int width, int height)
@@ -229,6 +238,7 @@ void TEditor::ShowCaret()
     if (caretShown_)
         return;
     caretShown_ = true;
+    UpdateCaretArea();
     RestartBlink();
 }
 
@@ -248,7 +258,7 @@ void TEditor::RestartBlink()
         blink_.start(period / 2, this);
     else
         blink_.stop();
-    UpdateCaretArea();
+    UpdateCaretArea(false);
 }
 
 void TEditor::timerEvent(QTimerEvent* event)
@@ -258,7 +268,7 @@ void TEditor::timerEvent(QTimerEvent* event)
         return;
     }
     blinkOn_ = !blinkOn_;
-    UpdateCaretArea();
+    UpdateCaretArea(false);
 }
 
 void TEditor::focusInEvent(QFocusEvent* event)
@@ -380,10 +390,10 @@ void TEditor::keyPressEvent(QKeyEvent* event)
 {
     const TShiftState shift = ShiftOf(event->modifiers());
     if (core_.DragState() != 0) {
+        // Escape cancels the drag; Ctrl switches between the move and copy
+        // cursors.
         if (event->key() == Qt::Key_Escape)
             core_.CancelDrag();
-        else if (event->key() == Qt::Key_Control)
-            core_.DragModifiersChanged(shift);
         UpdateMouseCursor(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers());
         return;
     }
@@ -454,7 +464,6 @@ void TEditor::keyPressEvent(QKeyEvent* event)
 void TEditor::keyReleaseEvent(QKeyEvent* event)
 {
     if (core_.DragState() != 0 && event->key() == Qt::Key_Control) {
-        core_.DragModifiersChanged(ShiftOf(event->modifiers()));
         UpdateMouseCursor(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers());
         return;
     }
@@ -541,7 +550,7 @@ void TEditor::mousePressEvent(QMouseEvent* event)
 void TEditor::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    core_.MouseMove(pos.x(), pos.y(), ShiftOf(event->modifiers()), (event->buttons() & Qt::LeftButton) != 0);
+    core_.MouseMove(pos.x(), pos.y(), (event->buttons() & Qt::LeftButton) != 0);
     UpdateMouseCursor(pos, event->modifiers());
 }
 

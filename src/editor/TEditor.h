@@ -110,7 +110,9 @@ private:
     void MeasureFont();
     void SyncScrollBarPolicy();
     void ScrollBarAction(bool vertical, int action);
-    void UpdateCaretArea();
+    // Repaints the caret (and the preedit), and with `underline` the row
+    // whose underline it carries.
+    void UpdateCaretArea(bool underline = true);
     void RestartBlink();
     void UpdateMouseCursor(const QPoint& pos, Qt::KeyboardModifiers modifiers);
     static TShiftState ShiftOf(Qt::KeyboardModifiers modifiers);
@@ -123,6 +125,7 @@ private:
     std::unique_ptr<TEditorPopupMenu> popup_;
     TEditorCursors cursors_;
     QFont drawFont_;
+    TEditorFont measuredFont_;  // the stored font drawFont_ was chosen for
     int charWidth_ = 8;
     int fontHeight_ = 16;
 

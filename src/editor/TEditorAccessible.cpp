@@ -18,36 +18,6 @@ constexpr int kStride = 64;
 
 TEditorAccessible::EventSink g_sink = nullptr;
 
-// The edit-control messages ask their window only for its client size, to
-// bound CharFromPosition; this answers from the editor's viewport. Nothing
-// else of it is used: the core keeps talking to the editor itself.
-class ViewportSize final : public TEditorViewServices {
-public:
-    explicit ViewportSize(const QAbstractScrollArea& area) : area_(area) {}
-
-    int ClientWidth() const override { return area_.viewport()->width(); }
-    int ClientHeight() const override { return area_.viewport()->height(); }
-    int CharWidth() const override { return 1; }
-    int FontHeight() const override { return 1; }
-    int HorizontalScrollBarHeight() const override { return 0; }
-    int VerticalScrollBarWidth() const override { return 0; }
-    void InvalidateRows(int, int) override {}
-    void InvalidateAll() override {}
-    void ScrollText(int, int) override {}
-    void SetVerticalScrollBar(int, int, int) override {}
-    void SetHorizontalScrollBar(int, int, int) override {}
-    void CreateCaret(int, int) override {}
-    void SetCaretPos(int, int) override {}
-    void ShowCaret() override {}
-    void HideCaret() override {}
-    void SetClipboard(const std::string&, const std::optional<std::string>&) override {}
-    std::optional<std::string> ClipboardText() const override { return std::nullopt; }
-    bool ClipboardHasBoxFormat() const override { return false; }
-    bool HasFocus() const override { return area_.hasFocus(); }
-
-private:
-    const QAbstractScrollArea& area_;
-};
 
 QAccessibleInterface* CreateForEditor(const QString& className, QObject* object)
 {
@@ -129,7 +99,6 @@ int TEditorAccessible::TextMap::ToByte(int utf16Offset) const
 
 TEditorAccessible::TEditorAccessible(TEditor* editor)
     : QAccessibleWidget(editor, QAccessible::EditableText),
-      viewport_(std::make_unique<ViewportSize>(*editor)),
       stale_(std::make_shared<bool>(false))
 {
     // Every change of the text ends an update of the row store, whose
@@ -186,7 +155,7 @@ const TEditorAccessible::TextMap& TEditorAccessible::Map() const
     return *map_;
 }
 
-EditControlMessages TEditorAccessible::Messages() const { return EditControlMessages(Editor()->Core(), *viewport_); }
+EditControlMessages TEditorAccessible::Messages() const { return EditControlMessages(Editor()->Core()); }
 
 // --- QAccessibleInterface ------------------------------------------------------
 

@@ -11,7 +11,6 @@
 
 class EditControlMessages;
 class TEditor;
-class TEditorViewServices;
 
 // What screen readers and UI automation see of the editor control: an
 // editable multi-line text with a caret and a selection.
@@ -139,7 +138,6 @@ private:
     void ReportTextChange();
     void ReportCaret();
 
-    std::unique_ptr<TEditorViewServices> viewport_;
     mutable std::optional<TextMap> map_;
     // Set by the row store's change hook: the map no longer matches the text.
     std::shared_ptr<bool> stale_;

@@ -18,12 +18,11 @@ TEditorPainter::TEditorPainter(TEditorCore& core) : core_(core) {}
 
 TEditorPainter::~TEditorPainter() = default;
 
-QColor TEditorPainter::Background() const { return ToQColor(core_.Color(), QColor(Qt::white)); }
-
-QColor TEditorPainter::Foreground() const { return ToQColor(core_.Font().Color, QColor(Qt::black)); }
 
 void TEditorPainter::Paint(QPainter& p, const QRect& clip, int width, int height, bool caretRowUnderline)
 {
+    background_ = ToQColor(core_.Color(), QColor(Qt::white));
+    foreground_ = ToQColor(core_.Font().Color, QColor(Qt::black));
     p.fillRect(clip, Background());
     scanner_ = core_.RowParser().CreateParser();
     if (core_.Ruler().Visible() && clip.top() < core_.TextAreaTop())
@@ -133,7 +132,6 @@ void TEditorPainter::PaintTextRow(QPainter& p, int row, int y, int width)
 void TEditorPainter::PaintTokens(QPainter& p, int row, int y, const std::string& map, bool selectedColours,
                                  const QColor& selFg, const QColor& selBg)
 {
-    (void)selBg;
     const std::string_view rowText = core_.Store().RowView(row);
     const int rowLength = static_cast<int>(columns_.size());
     const int colWidth = core_.ColWidth();

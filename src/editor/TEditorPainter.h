@@ -39,9 +39,9 @@ public:
     // `caretRowUnderline` says whether the caret row's underline is shown.
     void Paint(QPainter& p, const QRect& clip, int width, int height, bool caretRowUnderline);
 
-    // The controls' own colours, resolved.
-    QColor Background() const;
-    QColor Foreground() const;
+    // The control's own colours, resolved at the start of each paint.
+    const QColor& Background() const { return background_; }
+    const QColor& Foreground() const { return foreground_; }
 
     // Called after each row's text has been drawn: the row text, its origin,
     // the row and whether it is drawn with selection colours.
@@ -69,7 +69,8 @@ private:
     TEditorCore& core_;
     CellTextDrawer text_;
     std::unique_ptr<TFountainParser> scanner_;
-    const void* scannerFountain_ = nullptr;
     std::string buffer_;
+    QColor background_{Qt::white};
+    QColor foreground_{Qt::black};
     std::vector<int> columns_;
 };

@@ -96,7 +96,8 @@ void TEditorPopupMenu::Popup(const QPoint& globalPos)
 
 QAction* TEditorPopupMenu::Find(const QKeyEvent* event) const
 {
-    if (event->key() == Qt::Key_unknown || event->key() == 0)
+    // Every shortcut of the menu has Ctrl: plain typing never looks further.
+    if (event->key() == Qt::Key_unknown || event->key() == 0 || !(event->modifiers() & Qt::ControlModifier))
         return nullptr;
     // Shift+Ctrl+digit arrives with the shifted character on many layouts:
     // match on the key's digit when the native key names one.

@@ -19,7 +19,8 @@
 
 namespace {
 
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+using RegistryNames::Fold;
+using RegistryNames::SameName;
 
 std::string Fold(std::string_view name)
 {
@@ -27,12 +28,6 @@ std::string Fold(std::string_view name)
     for (char& c : folded)
         c = Fold(c);
     return folded;
-}
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 // Key names never hold '\', so the folded names joined by it identify a key.
@@ -276,26 +271,14 @@ void MakeFolders(const std::string& folder, const std::string& file)
         ThrowWriteError(file, "\"" + folder + "\" is not a folder");
 }
 
-// A file that is a symbolic link is written where the link points.
-std::string WriteTarget(const std::string& path)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            std::string target = resolved;
-            std::free(resolved);
-            return target;
-        }
-    }
-    return path;
-}
-
 // Writes `bytes` to a new file beside `path`, flushes it to disk and renames
 // it over `path`. On any failure the new file is removed, `path` is left as
 // it was, and ERegistryException is thrown.
 void WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    MakeFolders(FolderOf(WriteTarget(path)), path);
+    // The writer follows a symbolic link to the file it names; the folders
+    // made here are those of a first run.
+    MakeFolders(FolderOf(path), path);
     try {
         AtomicFileWriter file(path);
         file.Write(bytes);
@@ -567,19 +550,7 @@ void IniRegistry::Flush()
 
 std::vector<std::string> IniRegistry::Resolve(const std::string& key) const
 {
-    std::vector<std::string> path;
-    if (key.empty() || key.front() != '\\')
-        path = current_;
-    std::size_t start = 0;
-    while (start <= key.size()) {
-        std::size_t end = key.find('\\', start);
-        if (end == std::string::npos)
-            end = key.size();
-        if (end > start)
-            path.push_back(key.substr(start, end - start));
-        start = end + 1;
-    }
-    return path;
+    return RegistryNames::ResolveKeyPath(key, current_);
 }
 
 IniRegistry::Place IniRegistry::Classify(const std::vector<std::string>& path, std::vector<std::string>* below) const

@@ -80,20 +80,8 @@ public:
     }
 
 private:
-    static char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-    static bool SameName(const std::string& a, const std::string& b)
-    {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
-    }
-    struct NameLess {
-        bool operator()(const std::string& a, const std::string& b) const
-        {
-            return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-                return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
-            });
-        }
-    };
+    using NameLess = RegistryNames::NameLess;
+    static bool SameName(const std::string& a, const std::string& b) { return RegistryNames::SameName(a, b); }
     struct Value {
         bool Binary = true;
         std::vector<uint8_t> Data;
@@ -103,23 +91,7 @@ private:
         std::map<std::string, Value, NameLess> Values;
     };
 
-    // The key's names from the root: absolute paths start with '\'.
-    std::vector<std::string> Resolve(std::string_view key) const
-    {
-        std::vector<std::string> path;
-        if (key.empty() || key.front() != '\\')
-            path = current_;
-        std::size_t start = 0;
-        while (start <= key.size()) {
-            std::size_t end = key.find('\\', start);
-            if (end == std::string_view::npos)
-                end = key.size();
-            if (end > start)
-                path.emplace_back(key.substr(start, end - start));
-            start = end + 1;
-        }
-        return path;
-    }
+    std::vector<std::string> Resolve(std::string_view key) const { return RegistryNames::ResolveKeyPath(key, current_); }
     const Key* Find(const std::vector<std::string>& path) const
     {
         auto root = roots_.find(root_);

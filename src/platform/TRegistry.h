@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A registry operation failed: a key could not be opened or created, or a
@@ -54,3 +56,46 @@ public:
     virtual std::string ReadString(const std::string& name) const = 0;
     virtual void WriteString(const std::string& name, const std::string& value) = 0;
 };
+
+// How the registry's key and value names compare, and how key paths read:
+// shared by every implementation.
+namespace RegistryNames {
+
+inline char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+inline bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
+}
+
+// Orders names as SameName equates them.
+struct NameLess {
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
+        });
+    }
+};
+
+// The key names of `key` from the root: a path starting with '\' is taken
+// from the root, any other from `current`. Empty names are skipped.
+inline std::vector<std::string> ResolveKeyPath(std::string_view key, const std::vector<std::string>& current)
+{
+    std::vector<std::string> path;
+    if (key.empty() || key.front() != '\\')
+        path = current;
+    std::size_t start = 0;
+    while (start <= key.size()) {
+        std::size_t end = key.find('\\', start);
+        if (end == std::string_view::npos)
+            end = key.size();
+        if (end > start)
+            path.emplace_back(key.substr(start, end - start));
+        start = end + 1;
+    }
+    return path;
+}
+
+}  // namespace RegistryNames

@@ -58,7 +58,7 @@ TEST(ShortCutTable, MatchesTheActionTableAndItsCustomisableActions)
         rows.insert(row.Action);
         for (const MenuActionEntry& entry : MenuActionList::Entries()) {
             if (std::string(entry.Name) == row.Action) {
-                EXPECT_STREQ(entry.Shortcut, row.Default) << row.Action;
+                EXPECT_STREQ(entry.Shortcut, row.Default()) << row.Action;
             }
         }
     }
@@ -84,7 +84,7 @@ TEST(ShortCutStore, FirstRunGivesTheDefaultsAndWritesAll25ValuesWithoutCreatingT
     ASSERT_TRUE(registry.OpenKey(KeyPath, false));
     for (const ShortCutRow& row : ShortCutTable()) {
         EXPECT_TRUE(registry.ValueExists(row.ValueName)) << row.ValueName;
-        EXPECT_EQ(registry.ReadString(row.ValueName), row.Default) << row.ValueName;
+        EXPECT_EQ(registry.ReadString(row.ValueName), row.Default()) << row.ValueName;
     }
     registry.CloseKey();
 }

@@ -302,4 +302,20 @@ TEST(TEditorWidget, RepaintsAfterEditsMatchAFullRepaint)
     same("page down scrolls");
 }
 
+TEST(TEditorWidget, TheCaretRowUnderlineLeavesTheRowTheCaretLeft)
+{
+    ShownEditor e("one\r\ntwo\r\nthree\r\nfour\r\nfive");
+    TEditorCore& c = e.editor.Core();
+    c.Marks().Underline.SetVisible(true);
+    c.Caret().SetStyle(csBrief);
+    if (OnScreen(e.editor).isNull())
+        GTEST_SKIP() << "this platform cannot grab the window";
+    ASSERT_TRUE(e.editor.CaretVisible());
+    QTest::keyClick(&e.editor, Qt::Key_Down);
+    QTest::keyClick(&e.editor, Qt::Key_Down);
+    EXPECT_EQ(OnScreen(e.editor), Repainted(e.editor));
+    c.SetRowCol(4, 1);
+    EXPECT_EQ(OnScreen(e.editor), Repainted(e.editor));
+}
+
 }  // namespace

@@ -6,8 +6,7 @@
 #include "editor/core/TEditorCore.h"
 #include "editor/core/TEditorViewServices.h"
 
-EditControlMessages::EditControlMessages(TEditorCore& editor, const TEditorViewServices& view)
-    : ed_(editor), view_(view)
+EditControlMessages::EditControlMessages(TEditorCore& editor) : ed_(editor)
 {
 }
 
@@ -211,7 +210,7 @@ int EditControlMessages::FirstVisibleLine() const { return ed_.TopRow(); }
 
 int EditControlMessages::CharFromPosition(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= view_.ClientWidth() || y >= view_.ClientHeight())
+    if (x < 0 || y < 0 || x >= ed_.ClientWidth() || y >= ed_.ClientHeight())
         return -1;
     const auto [row, col] = ed_.CellAt(x, y);
     int index = 0;

@@ -6,7 +6,6 @@
 #include "editor/core/CellMap.h"
 
 class TEditorCore;
-class TEditorViewServices;
 
 // The answers of the standard edit-control window messages, over an editor
 // core, for the accessibility layer and anything else that expects a plain
@@ -19,9 +18,7 @@ class TEditorViewServices;
 // or past the end, stands for the end of its row (of the text).
 class EditControlMessages {
 public:
-    // `view` is the window the editor shows in; its client size bounds
-    // CharFromPosition.
-    EditControlMessages(TEditorCore& editor, const TEditorViewServices& view);
+    explicit EditControlMessages(TEditorCore& editor);
 
     // --- the whole text ------------------------------------------------------
     // The text, cut to bufferSize - 1 bytes (room for a terminating zero).
@@ -122,5 +119,4 @@ private:
     CellMapOptions MapOptions() const;
 
     TEditorCore& ed_;
-    const TEditorViewServices& view_;
 };

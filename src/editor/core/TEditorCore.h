@@ -94,7 +94,8 @@ public:
     void SetFountain(TFountain* fountain);
 
     // The background colour and the font; the window measures the font and
-    // paints with both. Changing either calls OnAppearanceChange.
+    // paints with both. Changing either (or the scroll-bar style) calls
+    // OnAppearanceChange.
     TColor Color() const { return color_; }
     void SetColor(TColor value);
     const TEditorFont& Font() const { return font_; }
@@ -125,6 +126,9 @@ public:
     std::function<void()> OnAppearanceChange;
 
     // --- geometry ------------------------------------------------------------
+    // The window's client area, in pixels.
+    int ClientWidth() const { return view_.ClientWidth(); }
+    int ClientHeight() const { return view_.ClientHeight(); }
     int ColWidth() const;
     int FontHeight() const;
     int RowHeight() const;
@@ -184,10 +188,8 @@ public:
     // The left button, at pixel (x, y) of the client area.
     void MouseDown(int x, int y, TShiftState shift);
     // The pointer moved; `buttonDown` says whether the left button is held.
-    void MouseMove(int x, int y, TShiftState shift, bool buttonDown);
+    void MouseMove(int x, int y, bool buttonDown);
     void MouseUp(int x, int y, TShiftState shift);
-    // Ctrl went down or up while a selection is being dragged.
-    void DragModifiersChanged(TShiftState shift);
     // Escape while a drag is armed or running: cancels it. Returns whether
     // there was one.
     bool CancelDrag();
@@ -394,7 +396,6 @@ private:
 
     // --- mouse state ---
     int dragState_ = 0;
-    bool dragCopy_ = false;
     bool rowSelecting_ = false;
     int rowSelectFrom_ = 0;
     bool selectionShown_ = false; // the press selection has become visible

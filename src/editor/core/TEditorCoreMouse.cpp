@@ -88,7 +88,6 @@ void TEditorCore::MouseDown(int x, int y, TShiftState shift)
             const auto [row, col] = CellAt(x, y);
             SetRowCol(row, col);
             dragState_ = 1;
-            dragCopy_ = (shift & ssCtrl) != 0;
             return;
         }
     }
@@ -126,7 +125,7 @@ void TEditorCore::SelectRows(int row)
     ExtendSelection();
 }
 
-void TEditorCore::MouseMove(int x, int y, TShiftState shift, bool buttonDown)
+void TEditorCore::MouseMove(int x, int y, bool buttonDown)
 {
     if (!buttonDown || !mouseDown_ || ignoreUntilUp_)
         return;
@@ -138,7 +137,6 @@ void TEditorCore::MouseMove(int x, int y, TShiftState shift, bool buttonDown)
         if (dragState_ == 1 && !moved)
             return;
         dragState_ = 2;
-        dragCopy_ = (shift & ssCtrl) != 0;
         // The caret shows the drop cell; the selection stays as it is.
         auto [row, col] = PointerCell(x, y, true);
         row = std::clamp(row, 0, store_.GetCount());
@@ -245,12 +243,6 @@ bool TEditorCore::CancelDrag()
     if (mouseDown_)
         ignoreUntilUp_ = true;
     return true;
-}
-
-void TEditorCore::DragModifiersChanged(TShiftState shift)
-{
-    if (dragState_ != 0)
-        dragCopy_ = (shift & ssCtrl) != 0;
 }
 
 TEditorCursor TEditorCore::CursorAt(int x, int y, TShiftState shift) const

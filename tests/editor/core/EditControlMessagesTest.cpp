@@ -18,7 +18,7 @@ const std::string Mixed = "ab" + Kanji + "cdefg\r\n" + Hyou + "x\r\nyz";
 bool StartsCharacter(int offset) { return offset != 3 && offset != 10 && offset != 12 && offset != 15; }
 
 struct Messages : Editor {
-    EditControlMessages m{ed, view};
+    EditControlMessages m{ed};
     explicit Messages(std::string_view text = {}) : Editor(text) {}
 };
 

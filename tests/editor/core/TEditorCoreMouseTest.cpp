@@ -56,10 +56,10 @@ TEST(TEditorCoreMouse, DragSelectsOnlyAfterHalfACellAndShiftClickExtends)
     const int half = e.ed.ColWidth() / 2;
 
     e.ed.MouseDown(p.X(2), p.Y(0), 0);
-    e.ed.MouseMove(p.X(2) + half - 1, p.Y(0), 0, true);
+    e.ed.MouseMove(p.X(2) + half - 1, p.Y(0), true);
     EXPECT_FALSE(e.ed.Selected());
     EXPECT_TRUE(e.ed.MouseCaptured());
-    e.ed.MouseMove(p.X(5), p.Y(1), 0, true);
+    e.ed.MouseMove(p.X(5), p.Y(1), true);
     ASSERT_TRUE(e.ed.Selected());
     EXPECT_EQ(e.ed.SelText(), "23456789\r\nabcde");
     e.ed.MouseUp(p.X(5), p.Y(1), 0);
@@ -93,10 +93,10 @@ TEST(TEditorCoreMouse, PointerAboveTheTextScrollsUpARowPerMove)
     e.ed.MouseDown(p.X(1), p.Y(52), 0);
     const int above = e.ed.TextAreaTop() - 2;
     ASSERT_GT(above, 0);
-    e.ed.MouseMove(p.X(1), above, 0, true);
+    e.ed.MouseMove(p.X(1), above, true);
     EXPECT_EQ(e.ed.Row(), 49);
     EXPECT_EQ(e.ed.TopRow(), 49);
-    e.ed.MouseMove(p.X(1), above, 0, true);
+    e.ed.MouseMove(p.X(1), above, true);
     EXPECT_EQ(e.ed.TopRow(), 48);
     e.ed.MouseUp(p.X(1), above, 0);
     EXPECT_EQ(e.ed.SelText().substr(0, 8), "ine 48\r\n");
@@ -113,9 +113,9 @@ TEST(TEditorCoreMouse, LeftBarSelectsWholeRows)
 
     e.ed.MouseDown(2, p.Y(1), 0);
     EXPECT_EQ(e.ed.SelText(), "two\r\n");
-    e.ed.MouseMove(2, p.Y(3), 0, true);
+    e.ed.MouseMove(2, p.Y(3), true);
     EXPECT_EQ(e.ed.SelText(), "two\r\nthree\r\nfour");
-    e.ed.MouseMove(2, p.Y(0), 0, true);
+    e.ed.MouseMove(2, p.Y(0), true);
     EXPECT_EQ(e.ed.SelText(), "one\r\ntwo\r\n");
     e.ed.MouseUp(2, p.Y(0), 0);
     EXPECT_EQ(e.Caret(), RC(0, 0));
@@ -128,7 +128,7 @@ struct DragCase {
     {
         // Select "beta".
         e.ed.MouseDown(p.X(6, 0), p.Y(0), 0);
-        e.ed.MouseMove(p.X(10, 0), p.Y(0), 0, true);
+        e.ed.MouseMove(p.X(10, 0), p.Y(0), true);
         e.ed.MouseUp(p.X(10, 0), p.Y(0), 0);
         EXPECT_EQ(e.ed.SelText(), "beta");
     }
@@ -136,7 +136,7 @@ struct DragCase {
     {
         e.ed.MouseDown(p.X(7), p.Y(0), 0);
         EXPECT_EQ(e.ed.DragState(), 1);
-        e.ed.MouseMove(p.X(col), p.Y(row), shift, true);
+        e.ed.MouseMove(p.X(col), p.Y(row), true);
         EXPECT_EQ(e.ed.DragState(), 2);
         e.ed.MouseUp(p.X(col), p.Y(row), shift);
         EXPECT_EQ(e.ed.DragState(), 0);
@@ -187,18 +187,18 @@ TEST(TEditorCoreMouse, DragsAreCancelledInsideTheSelectionOutsideTheWindowAndByE
     {
         DragCase d;
         d.e.ed.MouseDown(d.p.X(7), d.p.Y(0), 0);
-        d.e.ed.MouseMove(d.p.X(2), d.p.Y(1), 0, true);
+        d.e.ed.MouseMove(d.p.X(2), d.p.Y(1), true);
         d.e.ed.MouseUp(-5, d.p.Y(1), 0);
         EXPECT_EQ(d.e.Text(), "alpha beta\r\ngamma delta\r\nepsilon");
     }
     {
         DragCase d;
         d.e.ed.MouseDown(d.p.X(7), d.p.Y(0), 0);
-        d.e.ed.MouseMove(d.p.X(2), d.p.Y(1), ssCtrl, true);
+        d.e.ed.MouseMove(d.p.X(2), d.p.Y(1), true);
         EXPECT_EQ(d.e.ed.CursorAt(d.p.X(2), d.p.Y(1), ssCtrl), TEditorCursor::DragSelCopy);
         EXPECT_EQ(d.e.ed.CursorAt(d.p.X(2), d.p.Y(1), 0), TEditorCursor::DragSel);
         EXPECT_TRUE(d.e.ed.CancelDrag());
-        d.e.ed.MouseMove(d.p.X(3), d.p.Y(2), 0, true);
+        d.e.ed.MouseMove(d.p.X(3), d.p.Y(2), true);
         d.e.ed.MouseUp(d.p.X(3), d.p.Y(2), 0);
         EXPECT_EQ(d.e.Text(), "alpha beta\r\ngamma delta\r\nepsilon");
         EXPECT_EQ(d.e.ed.SelText(), "beta");
