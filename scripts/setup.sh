@@ -20,6 +20,11 @@ packages=(
   fonts-ipafont-gothic   # a Japanese monospace font for the editor
   xvfb                   # xvfb-run: start the program without a display
   xauth
+  xdotool                # end-to-end tests: real key and mouse events
+  ibus                   # end-to-end tests: a real Japanese input method
+  ibus-mozc
+  dbus-x11               # the session bus ibus runs on
+  desktop-file-utils     # desktop-file-validate for the installed desktop entry
 )
 
 # Prints the packages among the arguments that are not installed, one a line.
