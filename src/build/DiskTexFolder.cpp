@@ -1,0 +1,94 @@
+#include "build/DiskTexFolder.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
+
+namespace {
+
+bool EndsWithTexAnyCase(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    const char* e = name.c_str() + name.size() - 4;
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return e[0] == '.' && lower(e[1]) == 't' && lower(e[2]) == 'e' && lower(e[3]) == 'x';
+}
+
+}  // namespace
+
+DiskTexFolder::DiskTexFolder(std::string path) : path_(std::move(path))
+{
+    while (path_.size() > 1 && path_.back() == '/')
+        path_.pop_back();
+}
+
+std::string DiskTexFolder::Resolve(const std::string& path) const
+{
+    if (!path.empty() && path.front() == '/')
+        return path;
+    return (path_.empty() ? std::string(".") : path_) + "/" + path;
+}
+
+std::vector<std::string> DiskTexFolder::ListTexFiles()
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(path_.empty() ? "." : path_.c_str());
+    if (!dir)
+        throw EFileError(path_, SystemErrorText(errno));
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (EndsWithTexAnyCase(name) && IsFile(name))
+            names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+bool DiskTexFolder::IsFile(const std::string& path)
+{
+    struct stat info;
+    return stat(Resolve(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string DiskTexFolder::ReadFile(const std::string& path)
+{
+    const std::string full = Resolve(path);
+    // O_NONBLOCK: a pipe put in the file's place must not hang the search.
+    const int fd = open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw EFileError(full, SystemErrorText(errno));
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        const int error = errno;
+        close(fd);
+        throw EFileError(full, SystemErrorText(error));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        close(fd);
+        throw EFileError(full, "通常のファイルではありません");
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            close(fd);
+            throw EFileError(full, SystemErrorText(error));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return bytes;
+}
