@@ -137,7 +137,8 @@ std::vector<std::string_view> SplitLogLines(std::string_view text)
 
 int ContextLineNumber(std::string_view line)
 {
-    if (!StartsWith(line, "l.") || line.size() < 3)
+    // TeX writes the number without leading zeros.
+    if (!StartsWith(line, "l.") || line.size() < 3 || line[2] == '0')
         return 0;
     long long n = 0;
     std::size_t i = 2;

@@ -137,6 +137,7 @@ TEST(TypesetterLog, ContextLineNumbers)
     EXPECT_EQ(ContextLineNumber("l.7"), 7);
     EXPECT_EQ(ContextLineNumber("l.x"), 0);
     EXPECT_EQ(ContextLineNumber("l.12x"), 0);
+    EXPECT_EQ(ContextLineNumber("l.07 x"), 0);
     EXPECT_EQ(ContextLineNumber(" l.12"), 0);
     EXPECT_EQ(ContextLineNumber("l.99999999999 x"), 0);
 }
