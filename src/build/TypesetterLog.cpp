@@ -116,17 +116,15 @@ private:
 std::vector<std::string_view> SplitLogLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
+    const char* data = text.data();
     const std::size_t size = text.size();
+    std::size_t start = 0;
     while (start < size) {
-        const char* data = text.data();
+        // The line ends at the next LF, or at a CR before it.
         const void* lf = std::memchr(data + start, '\n', size - start);
-        const void* cr = std::memchr(data + start, '\r', size - start);
-        std::size_t end = size;
-        if (lf)
-            end = static_cast<const char*>(lf) - data;
-        if (cr && static_cast<std::size_t>(static_cast<const char*>(cr) - data) < end)
-            end = static_cast<const char*>(cr) - data;
+        std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+        if (const void* cr = std::memchr(data + start, '\r', end - start))
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
         lines.push_back(text.substr(start, end - start));
         if (end == size)
             break;
