@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -140,4 +142,23 @@ TEST(TypesetterLog, ContextLineNumbers)
     EXPECT_EQ(ContextLineNumber("l.07 x"), 0);
     EXPECT_EQ(ContextLineNumber(" l.12"), 0);
     EXPECT_EQ(ContextLineNumber("l.99999999999 x"), 0);
+}
+
+TEST(TypesetterLog, ARealLogOfARootWithTwoChapters)
+{
+    // pLaTeX (TeX Live 2022) in nonstop mode on main.tex, which includes
+    // chap1 and inputs chap2; errors in both chapters and in the root.
+    std::ifstream file(SCRIVLET_TEST_DATA "/chapters-with-errors.log", std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const TypesetterLog log = ReadTypesetterLog(bytes.str());
+    ASSERT_EQ(log.Entries.size(), 4u);
+    const std::pair<std::string, int> expected[] = {
+        {"./chap1.tex", 2}, {"./chap2.tex", 4}, {"./chap2.tex", 5}, {"./main.tex", 6}};
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(log.Entries[k].FileName, expected[k].first) << k;
+        EXPECT_EQ(log.Entries[k].Line, expected[k].second) << k;
+    }
+    EXPECT_EQ(log.Rows[4], "! LaTeX Error: \\begin{itemize} on input line 2 ended by \\end{enumerate}.");
+    EXPECT_EQ(log.Rows.back(), "Output written on main.dvi (3 pages, 736 bytes).");
 }
