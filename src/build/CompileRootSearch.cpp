@@ -3,6 +3,7 @@
 #include <set>
 
 #include "build/TexFolder.h"
+#include "editor/core/AsciiCase.h"
 #include "editor/core/ShiftJis.h"
 #include "editor/core/ShiftJisCodec.h"
 
@@ -12,18 +13,6 @@ constexpr std::string_view kInclude = "\\include{";
 constexpr std::string_view kInput = "\\input{";
 constexpr int kRootCommentLines = 20;
 constexpr int kRootCommentChain = 32;
-
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-
-bool EqualsAsciiNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
-            return false;
-    return true;
-}
 
 // Upper case of a-z, leaving the bytes of double-byte characters alone.
 std::string UpperShiftJis(std::string_view s)
@@ -117,7 +106,7 @@ bool SkipWord(std::string_view line, std::size_t& pos, std::string_view word)
 {
     while (pos < line.size() && IsBlank(line[pos]))
         ++pos;
-    if (!EqualsAsciiNoCase(line.substr(pos, word.size()), word))
+    if (!SameTextAscii(line.substr(pos, word.size()), word))
         return false;
     pos += word.size();
     return true;
@@ -188,7 +177,7 @@ bool CompileRootSearch::ArgumentNames(std::string_view argument, std::string_vie
     // The argument as the typesetter reads it: from the document's folder,
     // with or without the extension.
     std::string name = NormalizePath(argument);
-    if (name.size() > 4 && EqualsAsciiNoCase(std::string_view(name).substr(name.size() - 4), ".tex"))
+    if (name.size() > 4 && SameTextAscii(std::string_view(name).substr(name.size() - 4), ".tex"))
         name.resize(name.size() - 4);
     if (name.empty() || argument.empty())
         return false;
@@ -196,7 +185,7 @@ bool CompileRootSearch::ArgumentNames(std::string_view argument, std::string_vie
     if (upper == base)
         return true;
     const std::string decoded = ShiftJisCodec::DecodeToUtf8(name);
-    return decoded != name && EqualsAsciiNoCase(decoded, base);
+    return decoded != name && SameTextAscii(decoded, base);
 }
 
 std::string CompileRootSearch::RootComment(std::string_view text)
@@ -248,7 +237,7 @@ bool CompileRootSearch::Includes(const std::string& candidate, const std::string
 bool CompileRootSearch::Visited(const std::string& name) const
 {
     for (const std::string& v : visited_)
-        if (EqualsAsciiNoCase(v, name))
+        if (SameTextAscii(v, name))
             return true;
     return false;
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "editor/core/AsciiCase.h"
 #include "editor/core/EFileError.h"
 #include "editor/core/SystemErrorText.h"
 
@@ -13,11 +14,7 @@ namespace {
 
 bool EndsWithTexAnyCase(const std::string& name)
 {
-    if (name.size() < 4)
-        return false;
-    const char* e = name.c_str() + name.size() - 4;
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return e[0] == '.' && lower(e[1]) == 't' && lower(e[2]) == 'e' && lower(e[3]) == 'x';
+    return name.size() >= 4 && SameTextAscii(std::string_view(name).substr(name.size() - 4), ".tex");
 }
 
 }  // namespace
