@@ -65,8 +65,9 @@ public:
 private:
     void Step(QChar command)
     {
-        if (path_.elementCount() == 0 && command.toUpper() != u'M')
+        if (!moved_ && command.toUpper() != u'M')
             Fail(QStringLiteral("path data must begin with a move: \"%1\"").arg(d_));
+        moved_ = true;
         const bool relative = command.isLower();
         const QPointF origin = relative ? path_.currentPosition() : QPointF();
         switch (command.toUpper().unicode()) {
@@ -128,6 +129,7 @@ private:
 
     QString d_;
     qsizetype pos_ = 0;
+    bool moved_ = false;
     QPainterPath path_;
 };
 
