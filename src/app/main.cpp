@@ -3,6 +3,7 @@
 #include "app/TFormMain.h"
 #include "app/DocumentFiles.h"
 #include "editor/TEditor.h"
+#include "platform/ApplicationIcon.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
+    QApplication::setWindowIcon(ApplicationIcon());
 
     TFormMain form;
     try {

@@ -1,5 +1,7 @@
 #include "dialogs/TAboutBox.h"
 
+#include "platform/ApplicationIcon.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFrame>
@@ -7,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -19,8 +20,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     setModal(false);
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* icon = new QLabel(panel);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
+    ProgramIcon = new QLabel(panel);
+    ProgramIcon->setPixmap(ApplicationIcon().pixmap(32, 32));
     ProductName = new QLabel(QStringLiteral("Scrivlet"), panel);
     Version = new QLabel(QStringLiteral("Ver 1.4.14"), panel);
     Copyright = new QLabel(QStringLiteral("pLaTeX で日本語の文書を書くためのエディタ"), panel);
@@ -31,7 +32,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     connect(Comments, &QLabel::linkActivated, this, [this] { CommentsClick(); });
 
     auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->addWidget(icon);
+    panelLayout->addWidget(ProgramIcon);
     panelLayout->addWidget(ProductName);
     panelLayout->addWidget(Version);
     panelLayout->addWidget(Copyright);

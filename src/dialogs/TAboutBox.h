@@ -13,6 +13,7 @@ public:
 
     explicit TAboutBox(QWidget* parent = nullptr);
 
+    QLabel* ProgramIcon;  // the program's icon, 32 x 32
     QLabel* ProductName;
     QLabel* Version;
     QLabel* Copyright;

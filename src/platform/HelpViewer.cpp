@@ -1,7 +1,7 @@
 #include "platform/HelpViewer.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "platform/ProgramDataFolder.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -52,7 +52,7 @@ QList<Topic> Topics(const QString& html)
 
 QString HelpViewer::DefaultHelpFile()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/SCRIVLET.html"));
+    return ProgramDataFolder::HelpFile();
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)

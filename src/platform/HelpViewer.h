@@ -15,8 +15,8 @@ class HelpViewer : public QWidget {
     Q_OBJECT
 
 public:
-    // The help document's path: "SCRIVLET.html" in the help folder beside
-    // the program's executable.
+    // The help document's path: "SCRIVLET.html" in the help folder of the
+    // program's data folder.
     static QString DefaultHelpFile();
 
     explicit HelpViewer(QWidget* parent = nullptr);

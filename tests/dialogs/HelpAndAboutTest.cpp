@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TFormHelpWindow.h"
 #include "editor/TEditor.h"
+#include "platform/ApplicationIcon.h"
 #include "platform/HelpViewer.h"
 
 namespace {
@@ -52,6 +54,11 @@ TEST(AboutBox, ShowsNameAndVersionWithoutBlockingAndOkClosesIt)
     EXPECT_EQ(box->windowTitle(), QStringLiteral("バージョン情報"));
     EXPECT_EQ(box->ProductName->text(), QStringLiteral("Scrivlet"));
     EXPECT_EQ(box->Version->text(), QStringLiteral("Ver 1.4.14"));
+    // The program's own icon, not a stock one.
+    const QImage shown = box->ProgramIcon->pixmap().toImage();
+    EXPECT_EQ(shown.size(), QSize(32, 32));
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32),
+              ApplicationIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
     // Editing goes on while it is open.
     form.Editor->Core().KeyPress("x");
     EXPECT_EQ(form.Editor->Lines().GetTextStr(), "x");
