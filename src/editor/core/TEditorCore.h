@@ -285,6 +285,9 @@ private:
     CellMapOptions MapOptions() const;
     std::string_view RowView(int row) const;
     uint8_t RowAttribute(int row) const;
+    // The row and the char index in it that SetCaretByIndex(firstRow, index)
+    // puts the caret at.
+    std::pair<int, int> RowIndexOf(int firstRow, int index) const;
     // Bytes of the rows of `row`'s logical line before it.
     int OffsetInLine(int row) const;
     std::string BreakAfter(int row) const;
@@ -317,6 +320,8 @@ private:
     // --- selection ---
     void Anchor();
     void ExtendSelection();
+    // Makes the given range (display columns and char indexes) the selection.
+    void ShowSelection(const TEditorSelectionRange& cells, const TEditorSelectionRange& chars);
     bool HasSelectedText() const;
     // The rows' pieces of a normal selection, line breaks included, in order.
     template <typename F>
