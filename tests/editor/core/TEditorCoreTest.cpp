@@ -736,6 +736,15 @@ TEST(TEditorCoreEditing, ReadOnlyIgnoresEditsButNotNavigation)
     EXPECT_EQ(e.Text(), "abc\r\ndef");
     EXPECT_EQ(e.Caret(), RC(1, 0));
     EXPECT_FALSE(e.ed.Modified());
+
+    // A cut is an edit: ignored whole, the clipboard left alone. Copy works.
+    e.view.clip = "before";
+    e.Key(TEditorKey::Right, ssShift);
+    e.ed.CutToClipboard();
+    EXPECT_EQ(e.view.clip, "before");
+    EXPECT_EQ(e.Text(), "abc\r\ndef");
+    e.ed.CopyToClipboard();
+    EXPECT_EQ(e.view.clip, "d");
 }
 
 TEST(TEditorCoreEditing, ShiftSelectionIsReplacedOrDeletedAsOneStep)
@@ -845,6 +854,12 @@ TEST(TEditorCoreSelection, BoxTakesCharactersByTheirFirstCell)
     EXPECT_EQ(other.Caret(), RC(0, 5));
     other.ed.Undo();
     EXPECT_EQ(other.Text(), "12345\r\n1");
+
+    // A final line break ends the box's last line and adds no row.
+    Editor ended("xxxx\r\nyyyy\r\nz");
+    ended.At(0, 3);
+    ended.ed.PasteBox("AB\r\nCD\r\n");
+    EXPECT_EQ(ended.Text(), "xxxABx\r\nyyyCDy\r\nz");
 
     e.Key(TEditorKey::Delete);
     EXPECT_EQ(e.Text(), "abef\r\nx" + Kanji + "z\r\nabd");
