@@ -582,6 +582,7 @@ bool TEditorCore::HasSelectedText() const
 
 void TEditorCore::StoreCleared()
 {
+    AbandonPress();
     ClearSelection();
     row_ = col_ = 0;
     topRow_ = topCol_ = 0;
@@ -615,17 +616,24 @@ void TEditorCore::RepaintChange(const TPendingUpdate& update)
         view_.InvalidateLeftbar(std::min(first, last), screenEnd);
 }
 
+void TEditorCore::AbandonPress()
+{
+    // The text or its rows changed under a press (a key, an input-method
+    // result or a re-wrap while the button is held): the rows and cells the
+    // press recorded no longer hold, so the rest of it is ignored until the
+    // button comes up.
+    if (!mouseDown_ && dragState_ == 0)
+        return;
+    dragState_ = 0;
+    rowSelecting_ = false;
+    if (mouseDown_)
+        ignoreUntilUp_ = true;
+}
+
 void TEditorCore::ListChanged(const TPendingUpdate& update)
 {
-    if (update.Pending && (mouseDown_ || dragState_ != 0)) {
-        // The text changed under a press (a key or an input-method result
-        // while the button is held): what the press recorded no longer
-        // holds, so the rest of it is ignored until the button comes up.
-        dragState_ = 0;
-        rowSelecting_ = false;
-        if (mouseDown_)
-            ignoreUntilUp_ = true;
-    }
+    if (update.Pending)
+        AbandonPress();
     if (update.Pending)
         RepaintChange(update);
     if (leftbar_.Visible() && TextAreaLeft() != lastTextAreaLeft_) {
@@ -655,6 +663,7 @@ void TEditorCore::ClampRows(int maxRow)
 
 void TEditorCore::RowsRewrapped()
 {
+    AbandonPress();
     ClearSelection();
     col_ = 0;
     desiredValid_ = false;

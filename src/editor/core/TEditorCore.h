@@ -315,6 +315,8 @@ private:
     bool InSelection(int row, int col) const;
     bool SelectionDraggable() const;
     void SelectRows(int row);
+    // Ends what a press of the button recorded, when the rows change under it.
+    void AbandonPress();
     void DropSelection(bool copy);
 
     // --- selection ---
