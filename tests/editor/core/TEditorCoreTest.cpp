@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -545,6 +546,65 @@ TEST(TEditorCoreEditing, UndoOfEveryKindOfEditRestoresTheStart)
         while (e.ed.Store().UndoObj().CanUndo())
             e.ed.Undo();
         EXPECT_EQ(e.Text(), start) << "wrap " << wrap;
+    }
+}
+
+TEST(TEditorCoreEditing, EditsOfALongLineRecordOnlyWhatChangedAndUndoToTheExactBytes)
+{
+    // 300 KB in one line: blanks, TABs, kanji (one with a 0x5C trail byte)
+    // and a run of bytes that repeats, so that edits fall between equal bytes.
+    std::string line;
+    while (line.size() < 300000)
+        line += "ab\tcd " + Kanji + "\x95\x5c" + "aaaa" + std::to_string(line.size());
+    const std::string start = "first\r\n" + line + "\r\nlast";
+    for (bool wrap : {false, true}) {
+        Editor e(start);
+        e.ed.SetUndoListMax(200);
+        if (wrap)
+            e.Wrap(80);
+        const int row = wrap ? e.ed.LineToRow(1) + e.ed.Store().LineEndRow(e.ed.LineToRow(1)) / 2 : 1;
+        e.At(row, 40);
+        std::vector<std::string> texts{e.Text()};
+        auto step = [&](auto&& edit) {
+            edit();
+            texts.push_back(e.Text());
+            const TUndoData& record = e.ed.Store().UndoObj().UndoList().back();
+            EXPECT_LE(record.Text.size(), 16u) << "wrap " << wrap << ", step " << texts.size();
+        };
+        step([&] { e.Type("a"); });
+        step([&] { e.Type(Kanji); });
+        step([&] { e.Type("\t"); });
+        step([&] { e.Type("\b"); });
+        step([&] { e.Key(TEditorKey::Delete); });
+        step([&] { e.Type("\r"); });
+        step([&] { e.Type("\b"); });
+        step([&] { e.ed.ImeResult("x\r\ny" + Kanji, false); });
+        step([&] {
+            e.Key(TEditorKey::Right, ssShift);
+            e.Key(TEditorKey::Right, ssShift);
+            e.Type("Q");
+        });
+        EXPECT_LT(e.ed.Store().UndoObj().TextBytes(), 1000u) << "wrap " << wrap;
+
+        // Where two long texts first differ, rather than both in full.
+        auto firstDifference = [](const std::string& a, const std::string& b) -> std::size_t {
+            const auto d = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+            return d.first == a.end() && d.second == b.end() ? std::string::npos
+                                                             : static_cast<std::size_t>(d.first - a.begin());
+        };
+        for (std::size_t k = texts.size() - 1; k > 0; --k) {
+            e.ed.Undo();
+            ASSERT_EQ(firstDifference(e.Text(), texts[k - 1]), std::string::npos)
+                << "wrap " << wrap << ", undo to " << k - 1;
+        }
+        for (std::size_t k = 1; k < texts.size(); ++k) {
+            e.ed.Redo();
+            ASSERT_EQ(firstDifference(e.Text(), texts[k]), std::string::npos) << "wrap " << wrap << ", redo to " << k;
+        }
+        // The records an undo and a redo leave are no bigger.
+        e.ed.Undo();
+        EXPECT_LE(e.ed.Store().UndoObj().RedoList().back().Text.size(), 16u);
+        EXPECT_TRUE(e.Text() == texts[texts.size() - 2]);
     }
 }
 
