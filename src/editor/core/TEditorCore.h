@@ -190,6 +190,11 @@ public:
     // The pointer moved; `buttonDown` says whether the left button is held.
     void MouseMove(int x, int y, bool buttonDown);
     void MouseUp(int x, int y, TShiftState shift);
+    // A double click of the left button: selects the word under the pointer
+    // (see WordAtIndex) and returns true. Returns false, doing nothing, when
+    // the pointer is not on a word of the text, or while the button is down
+    // or a drag is on (the message is then discarded).
+    bool DoubleClick(int x, int y);
     // Escape while a drag is armed or running: cancels it. Returns whether
     // there was one.
     bool CancelDrag();
