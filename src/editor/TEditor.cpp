@@ -567,9 +567,18 @@ void TEditor::mouseReleaseEvent(QMouseEvent* event)
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click is a press like the first.
-    if (!core_.MouseCaptured())
-        mousePressEvent(event);
+    // Discarded while the button is held or a drag is armed or running.
+    if (core_.MouseCaptured())
+        return;
+    // A double click on a word selects it; anywhere else the second press
+    // is a press like the first.
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier)
+        && core_.DoubleClick(pos.x(), pos.y())) {
+        event->accept();
+        return;
+    }
+    mousePressEvent(event);
 }
 
 void TEditor::wheelEvent(QWheelEvent* event)

@@ -412,6 +412,18 @@ void TEditorCore::FocusChanged(bool focused)
 void TEditorCore::SetCaretByIndex(int firstRow, int index)
 {
     CaretSequence sequence(*this);
+    const auto [r, rowIndex] = RowIndexOf(firstRow, index);
+    row_ = r;
+    const std::string_view text = RowView(r);
+    const CellMapOptions options = MapOptions();
+    col_ = std::min(ColumnFromCharIndex(text, static_cast<std::size_t>(rowIndex), options),
+                    DisplayWidth(text, options));
+    col_ = std::min(col_, 1001);
+    Normalise(Move::Horizontal, false, false);
+}
+
+std::pair<int, int> TEditorCore::RowIndexOf(int firstRow, int index) const
+{
     const int count = store_.GetCount();
     int r = std::max(0, firstRow);
     index = std::max(0, index);
@@ -455,12 +467,7 @@ void TEditorCore::SetCaretByIndex(int firstRow, int index)
             ++r;
         }
     }
-    row_ = r;
-    const std::string_view text = RowView(r);
-    const CellMapOptions options = MapOptions();
-    col_ = std::min(ColumnFromCharIndex(text, static_cast<std::size_t>(index), options), DisplayWidth(text, options));
-    col_ = std::min(col_, 1001);
-    Normalise(Move::Horizontal, false, false);
+    return {r, index};
 }
 
 int TEditorCore::RowColToCharIndex(int row, int col) const
@@ -503,9 +510,6 @@ void TEditorCore::Anchor()
 
 void TEditorCore::ExtendSelection()
 {
-    const TEditorSelectionRange old = selDisplay_;
-    const bool wasSelected = selectionState_ >= 2;
-
     TEditorSelectionRange d;
     if (anchorRow_ < row_ || (anchorRow_ == row_ && anchorCol_ <= col_))
         d = {anchorRow_, anchorCol_, row_, col_};
@@ -513,7 +517,6 @@ void TEditorCore::ExtendSelection()
         d = {row_, col_, anchorRow_, anchorCol_};
     if (boxMode_ && d.StartCol > d.EndCol)
         std::swap(d.StartCol, d.EndCol);
-    selDisplay_ = d;
 
     auto charIndex = [this](int row, int col) {
         if (row >= store_.GetCount())
@@ -521,7 +524,15 @@ void TEditorCore::ExtendSelection()
         const std::string map = BuildMap(row);
         return CharStartFromColumn(map, store_.RowLength(row), col);
     };
-    selChars_ = {d.StartRow, charIndex(d.StartRow, d.StartCol), d.EndRow, charIndex(d.EndRow, d.EndCol)};
+    ShowSelection(d, {d.StartRow, charIndex(d.StartRow, d.StartCol), d.EndRow, charIndex(d.EndRow, d.EndCol)});
+}
+
+void TEditorCore::ShowSelection(const TEditorSelectionRange& d, const TEditorSelectionRange& chars)
+{
+    const TEditorSelectionRange old = selDisplay_;
+    const bool wasSelected = selectionState_ >= 2;
+    selDisplay_ = d;
+    selChars_ = chars;
     selectionState_ = 2;
 
     if (wasSelected && !boxMode_) {
@@ -571,6 +582,7 @@ bool TEditorCore::HasSelectedText() const
 
 void TEditorCore::StoreCleared()
 {
+    AbandonPress();
     ClearSelection();
     row_ = col_ = 0;
     topRow_ = topCol_ = 0;
@@ -604,17 +616,24 @@ void TEditorCore::RepaintChange(const TPendingUpdate& update)
         view_.InvalidateLeftbar(std::min(first, last), screenEnd);
 }
 
+void TEditorCore::AbandonPress()
+{
+    // The text or its rows changed under a press (a key, an input-method
+    // result or a re-wrap while the button is held): the rows and cells the
+    // press recorded no longer hold, so the rest of it is ignored until the
+    // button comes up.
+    if (!mouseDown_ && dragState_ == 0)
+        return;
+    dragState_ = 0;
+    rowSelecting_ = false;
+    if (mouseDown_)
+        ignoreUntilUp_ = true;
+}
+
 void TEditorCore::ListChanged(const TPendingUpdate& update)
 {
-    if (update.Pending && (mouseDown_ || dragState_ != 0)) {
-        // The text changed under a press (a key or an input-method result
-        // while the button is held): what the press recorded no longer
-        // holds, so the rest of it is ignored until the button comes up.
-        dragState_ = 0;
-        rowSelecting_ = false;
-        if (mouseDown_)
-            ignoreUntilUp_ = true;
-    }
+    if (update.Pending)
+        AbandonPress();
     if (update.Pending)
         RepaintChange(update);
     if (leftbar_.Visible() && TextAreaLeft() != lastTextAreaLeft_) {
@@ -644,6 +663,7 @@ void TEditorCore::ClampRows(int maxRow)
 
 void TEditorCore::RowsRewrapped()
 {
+    AbandonPress();
     ClearSelection();
     col_ = 0;
     desiredValid_ = false;

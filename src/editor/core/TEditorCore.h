@@ -190,6 +190,11 @@ public:
     // The pointer moved; `buttonDown` says whether the left button is held.
     void MouseMove(int x, int y, bool buttonDown);
     void MouseUp(int x, int y, TShiftState shift);
+    // A double click of the left button: selects the word under the pointer
+    // (see WordAtIndex) and returns true. Returns false, doing nothing, when
+    // the pointer is not on a word of the text, or while the button is down
+    // or a drag is on (the message is then discarded).
+    bool DoubleClick(int x, int y);
     // Escape while a drag is armed or running: cancels it. Returns whether
     // there was one.
     bool CancelDrag();
@@ -285,6 +290,9 @@ private:
     CellMapOptions MapOptions() const;
     std::string_view RowView(int row) const;
     uint8_t RowAttribute(int row) const;
+    // The row and the char index in it that SetCaretByIndex(firstRow, index)
+    // puts the caret at.
+    std::pair<int, int> RowIndexOf(int firstRow, int index) const;
     // Bytes of the rows of `row`'s logical line before it.
     int OffsetInLine(int row) const;
     std::string BreakAfter(int row) const;
@@ -312,11 +320,15 @@ private:
     bool InSelection(int row, int col) const;
     bool SelectionDraggable() const;
     void SelectRows(int row);
+    // Ends what a press of the button recorded, when the rows change under it.
+    void AbandonPress();
     void DropSelection(bool copy);
 
     // --- selection ---
     void Anchor();
     void ExtendSelection();
+    // Makes the given range (display columns and char indexes) the selection.
+    void ShowSelection(const TEditorSelectionRange& cells, const TEditorSelectionRange& chars);
     bool HasSelectedText() const;
     // The rows' pieces of a normal selection, line breaks included, in order.
     template <typename F>

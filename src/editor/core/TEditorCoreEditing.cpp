@@ -441,11 +441,11 @@ void TEditorCore::EmptyClipboard() { view_.SetClipboard(std::string(), std::null
 
 void TEditorCore::CutToClipboard()
 {
-    if (!Selected())
+    // A read-only editor ignores a cut altogether: it does not even copy.
+    if (readOnly_ || !Selected())
         return;
     CopyToClipboard();
-    if (!readOnly_)
-        ReplaceSelection({});
+    ReplaceSelection({});
 }
 
 void TEditorCore::PasteFromClipboard()
@@ -474,6 +474,9 @@ void TEditorCore::PasteBox(std::string_view text)
             break;
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
+    // A final line break ends the box's last line; it starts no other.
+    if (pieces.size() > 1 && pieces.back().empty())
+        pieces.pop_back();
     const int count = store_.GetCount();
     const int first = row_;
     const int col = col_;

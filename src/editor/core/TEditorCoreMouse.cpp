@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "editor/core/TEditorCore.h"
+#include "editor/core/WordAtIndex.h"
 
 std::pair<int, int> TEditorCore::PointerCell(int x, int y, bool plain) const
 {
@@ -233,6 +234,37 @@ void TEditorCore::DropSelection(bool copy)
     Anchor();
     SetRowCol(endRow, endCol);
     ExtendSelection();
+}
+
+bool TEditorCore::DoubleClick(int x, int y)
+{
+    if (MouseCaptured() || x < TextAreaLeft() || y < TextAreaTop())
+        return false;
+    const auto [row, col] = PointerCell(x, y, true);
+    if (row >= store_.GetCount())
+        return false;
+    const std::string_view text = RowView(row);
+    const std::string map = BuildMap(row);
+    if (col >= static_cast<int>(map.size()))
+        return false;
+    const std::optional<WordRange> word =
+        WordAtIndex(text, static_cast<std::size_t>(CharStartFromColumn(map, text.size(), col)));
+    if (!word)
+        return false;
+
+    CaretSequence sequence(*this);
+    ClearSelection();
+    const CellMapOptions options = MapOptions();
+    const int begin = static_cast<int>(word->Begin);
+    const int end = static_cast<int>(word->End);
+    const TEditorSelectionRange cells{row, ColumnFromCharIndex(text, word->Begin, options), row,
+                                      ColumnFromCharIndex(text, word->End, options)};
+    SetCaretByIndex(row, end);
+    // Past the caret's last column the selection still covers the word.
+    anchorRow_ = row;
+    anchorCol_ = cells.StartCol;
+    ShowSelection(cells, {row, begin, row, end});
+    return true;
 }
 
 bool TEditorCore::CancelDrag()

@@ -28,28 +28,34 @@ bool TEditorCore::Search(std::string_view pattern, TSearchOptions options)
     CaretSequence sequence(*this);
     ClearSelection();
     hitLength_ = hit->Length;
-    SetCaretByIndex(hit->Row, hit->CharIndex);
-    const int startRow = row_;
-    const int startCol = col_;
-    SetCaretByIndex(hit->Row, hit->CharIndex + hit->Length);
+    // The selection is made from the hit's bytes, not from caret columns:
+    // the caret stops at column 1000, a hit may lie beyond it, and the next
+    // search starts from the selection.
+    const auto [startRow, startIndex] = RowIndexOf(hit->Row, hit->CharIndex);
+    const auto [endRow, endIndex] = RowIndexOf(hit->Row, hit->CharIndex + hit->Length);
+    const CellMapOptions cellOptions = MapOptions();
+    auto column = [&](int row, int index) {
+        return ColumnFromCharIndex(RowView(row), static_cast<std::size_t>(index), cellOptions);
+    };
+    TEditorSelectionRange cells{startRow, column(startRow, startIndex), endRow, column(endRow, endIndex)};
+    if (boxMode_ && cells.StartCol > cells.EndCol)
+        std::swap(cells.StartCol, cells.EndCol);
+    const TEditorSelectionRange chars{startRow, startIndex, endRow, endIndex};
     if (hitStyle_ == hsCaret) {
         // The selection covers the hit while the caret, made as wide as the
         // hit, stays at its start.
-        anchorRow_ = row_;
-        anchorCol_ = col_;
-        selectionState_ = 1;
-        row_ = startRow;
-        col_ = startCol;
-        desiredValid_ = false;
-        ExtendSelection();
+        SetCaretByIndex(hit->Row, hit->CharIndex);
+        anchorRow_ = endRow;
+        anchorCol_ = cells.EndCol;
+        ShowSelection(cells, chars);
         caretOverHit_ = true;
         caretDirty_ = true;
         RebuildCaret();
     } else {
+        SetCaretByIndex(hit->Row, hit->CharIndex + hit->Length);
         anchorRow_ = startRow;
-        anchorCol_ = startCol;
-        selectionState_ = 1;
-        ExtendSelection();
+        anchorCol_ = cells.StartCol;
+        ShowSelection(cells, chars);
         if (hitStyle_ == hsDraw)
             selectionState_ = 3;
     }

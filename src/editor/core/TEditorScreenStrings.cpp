@@ -7,6 +7,7 @@
 #include "editor/core/EListError.h"
 #include "editor/core/LargeAllocation.h"
 #include "editor/core/LineBreaker.h"
+#include "editor/core/RowTextDiff.h"
 #include "editor/core/TextLines.h"
 
 TEditorScreenStrings::TEditorScreenStrings() : undo_(std::make_unique<TEditorUndoObj>(*this))
@@ -309,17 +310,17 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
 
     // Rows first..last are replaced whole; the rows after them to lastEnd
     // continue the same line and are re-broken only as far as needed.
-    std::string head = RowsText(first, index - first).Text;
-    if (text)
-        head.append(*text);
-    const std::optional<std::string_view> headText =
-        (!text && head.empty()) ? std::nullopt : std::optional<std::string_view>(head);
+    std::string head;
+    std::optional<std::string_view> headText = text;
+    if (first < index) {
+        head = RowsText(first, index - first).Text;
+        if (text)
+            head.append(*text);
+        headText = (!text && head.empty()) ? std::nullopt : std::optional<std::string_view>(head);
+    }
     TUndoData& record = NewUndoRecord();
-    TRowsText replaced;
-    const TReplacedRows result = PutText(first, last + 1 - first, headText, lastEnd, attribute, replaced);
+    const TReplacedRows result = PutText(first, last + 1 - first, headText, lastEnd, attribute, record);
     record.Row = first;
-    record.Text = std::move(replaced.Text);
-    record.Attribute = replaced.LastAttribute;
     record.RowCount = result.NewCount;
     int reparsed = Reparse(first, result.NewCount);
     RecordPending(first, result.OldCount, result.NewCount, reparsed);
@@ -327,7 +328,7 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
 
 TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int headRows,
                                                                   std::optional<std::string_view> head, int lineEnd,
-                                                                  uint8_t endAttribute, TRowsText& replaced)
+                                                                  uint8_t endAttribute, TUndoData& record)
 {
     TEditorStringList fresh;
     const int c0 = first + headRows;
@@ -335,15 +336,19 @@ TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int
     if (!wordWrap_ || lineEnd < c0) {
         // Everything is broken anew: the text and, with wrap off, the line
         // it joins.
-        std::string joined(head ? *head : std::string_view());
-        if (lineEnd >= c0)
-            joined.append(RowsText(c0, lineEnd - c0 + 1).Text);
+        std::string joinedText;
+        std::string_view joined = head ? *head : std::string_view();
+        if (lineEnd >= c0) {
+            joinedText.assign(joined);
+            joinedText.append(RowsText(c0, lineEnd - c0 + 1).Text);
+            joined = joinedText;
+        }
         // An emptied piece of a line that goes on above still needs a row
         // to end that line.
         if (joined.empty() && (!head || first != LineStartRow(first)))
             WrapText(std::nullopt, fresh);
         else
-            WrapText(std::string_view(joined), fresh);
+            WrapText(joined, fresh);
         if (fresh.GetCount() > 0)
             fresh.SetRowAttribute(fresh.GetCount() - 1, endAttribute);
     } else {
@@ -372,8 +377,14 @@ TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int
             fresh.SetRowAttribute(n - 1, endAttribute);
         }
     }
-    replaced = RowsText(first, oldCount);
     const int newCount = fresh.GetCount();
+    {
+        TextChangeSpan span = ChangeSpan(RowRangeText(*this, first, oldCount), RowRangeText(fresh, 0, newCount));
+        record.Text = std::move(span.Old);
+        record.Prefix = span.Prefix;
+        record.Suffix = span.Suffix;
+        record.Attribute = oldCount > 0 ? GetRowAttribute(first + oldCount - 1) : raNone;
+    }
     PutRows(first, oldCount, fresh);
     return {oldCount, newCount};
 }

@@ -129,10 +129,11 @@ private:
     // Replaces rows [first, first+headRows) by `head` (absent: one empty
     // row), re-breaking the line it ends in together with rows up to
     // lineEnd, which continue it. The very last new row gets endAttribute
-    // when the re-breaking reached the line end. `replaced` receives the old
-    // rows' text.
+    // when the re-breaking reached the line end. `record` receives what the
+    // old rows held that the new ones do not (Text, Prefix, Suffix) and the
+    // last old row's attribute.
     TReplacedRows PutText(int first, int headRows, std::optional<std::string_view> head, int lineEnd,
-                          uint8_t endAttribute, TRowsText& replaced);
+                          uint8_t endAttribute, TUndoData& record);
     int BreakIntoRows(std::string_view tail, int c0, int lineEnd, TEditorStringList& rows) const;
     void RebuildRows(bool wrap);
     void RewrapDocument(bool wrap);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/core/RowTextDiff.h"
 #include "editor/core/TEditorScreenStrings.h"
 
 TUndoData& TEditorUndoObj::NewRecord()
@@ -25,18 +26,31 @@ void TEditorUndoObj::Clear()
     redoList_.clear();
 }
 
+std::size_t TEditorUndoObj::TextBytes() const
+{
+    std::size_t n = 0;
+    for (const TUndoData& r : undoList_)
+        n += r.Text.capacity();
+    for (const TUndoData& r : redoList_)
+        n += r.Text.capacity();
+    return n;
+}
+
 void TEditorUndoObj::Restore(TUndoData& r)
 {
-    TRowsText current;
     int oldCount = 0;
     int putBack = 0;
     if (r.Attribute == raNone) {
         // The change had filled an empty range: take its rows out again.
+        TRowsText current;
         if (r.RowCount > 0)
             current = store_.RowsText(r.Row, r.RowCount);
         oldCount = current.RowCount;
         uint16_t marks = store_.DeleteRows(r.Row, oldCount);
         store_.MoveMarks(marks, std::min(r.Row, store_.GetCount() - 1));
+        r.Attribute = current.LastAttribute;
+        r.Text = std::move(current.Text);
+        r.Prefix = r.Suffix = 0;
     } else {
         // A text that ends inside a line continues into the row after the
         // range; that line is re-broken as far as it changes.
@@ -44,17 +58,17 @@ void TEditorUndoObj::Restore(TUndoData& r)
         const bool continues = r.Attribute == raWrapped && after < store_.GetCount();
         const int lineEnd = continues ? store_.LineEndRow(after) : after - 1;
         const uint8_t endAttribute = continues ? store_.GetRowAttribute(lineEnd) : r.Attribute;
+        const int rowCount = std::clamp(r.RowCount, 0, std::max(0, store_.GetCount() - r.Row));
+        const std::string old = RestoredText(RowRangeText(store_, r.Row, rowCount), r.Prefix, r.Text, r.Suffix);
         const std::optional<std::string_view> text =
-            r.Text.empty() ? std::nullopt : std::optional<std::string_view>(r.Text);
-        const auto result = store_.PutText(r.Row, r.RowCount, text, lineEnd, endAttribute, current);
+            old.empty() ? std::nullopt : std::optional<std::string_view>(old);
+        const auto result = store_.PutText(r.Row, r.RowCount, text, lineEnd, endAttribute, r);
         oldCount = result.OldCount;
         putBack = result.NewCount;
     }
     int reparsed = store_.Reparse(r.Row, putBack);
     store_.RecordPending(r.Row, oldCount, putBack, reparsed);
     r.RowCount = putBack;
-    r.Attribute = current.LastAttribute;
-    r.Text = std::move(current.Text);
 }
 
 void TEditorUndoObj::Undo() { Step(false); }

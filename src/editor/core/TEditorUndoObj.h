@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -14,7 +15,12 @@ struct TUndoData {
     int32_t Row = -1;            // first row of the replaced range
     int32_t RowCount = 0;        // rows the new text occupies after the change
     uint8_t Attribute = raNone;  // last replaced row's attribute; raNone: the range was empty
-    std::string Text;            // the replaced rows joined, CR LF after each line-break row
+    // The replaced rows joined, CR LF after each line-break row, are the
+    // first Prefix bytes of the new rows' text, then Text, then the last
+    // Suffix bytes of the new rows' text: a record holds only what changed.
+    std::string Text;
+    std::size_t Prefix = 0;
+    std::size_t Suffix = 0;
 };
 
 // A list of records that owns them.
@@ -41,6 +47,8 @@ public:
 
     const TUndoDataList& UndoList() const { return undoList_; }
     const TUndoDataList& RedoList() const { return redoList_; }
+    // Bytes of text the records of both lists hold.
+    std::size_t TextBytes() const;
 
 private:
     // Puts R's text back in place of its current rows; R becomes its inverse.

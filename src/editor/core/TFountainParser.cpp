@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "editor/core/CharacterClasses.h"
 #include "editor/core/ShiftJis.h"
 #include "editor/core/TFountain.h"
 #include "editor/core/TRowAttributeStringList.h"
+
+using namespace CharacterClasses;
 
 namespace {
 
@@ -16,32 +19,6 @@ bool IsBlankRow(std::string_view s)
 {
     return std::all_of(s.begin(), s.end(), [](char c) { return IsSkipped(static_cast<unsigned char>(c)); });
 }
-
-// The double-byte character at p, as (lead << 8 | trail), or 0 when the
-// character at p is a single byte.
-unsigned DbChar(std::string_view s, std::size_t p)
-{
-    if (CharLength(s, p) != 2)
-        return 0;
-    return static_cast<unsigned>(static_cast<unsigned char>(s[p])) << 8 | static_cast<unsigned char>(s[p + 1]);
-}
-
-bool InRange(unsigned c, unsigned lo, unsigned hi) { return c >= lo && c <= hi; }
-
-// The prolonged sound mark and the double-byte minus belong to kana runs.
-bool IsKanaMark(unsigned c) { return c == 0x815B || c == 0x817C; }
-
-bool IsDbDigit(unsigned c) { return InRange(c, 0x824F, 0x8258) || c == 0x8143 || c == 0x8144; }
-bool IsDbLatin(unsigned c) { return InRange(c, 0x8260, 0x8279) || InRange(c, 0x8281, 0x829A); }
-bool IsHiragana(unsigned c) { return InRange(c, 0x829F, 0x82F1) || IsKanaMark(c); }
-bool IsKatakana(unsigned c) { return InRange(c, 0x8340, 0x8396) || IsKanaMark(c); }
-bool IsKanji(unsigned c)
-{
-    const unsigned lead = c >> 8;
-    return InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xFC);
-}
-
-bool IsHalfKana(unsigned char c) { return c >= 0xA6 && c <= 0xDF; }
 
 }  // namespace
 

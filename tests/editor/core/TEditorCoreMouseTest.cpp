@@ -121,6 +121,36 @@ TEST(TEditorCoreMouse, LeftBarSelectsWholeRows)
     EXPECT_EQ(e.Caret(), RC(0, 0));
 }
 
+TEST(TEditorCoreMouse, APressOutlivesNoChangeOfTheRowsUnderIt)
+{
+    // Wrap on, five rows; the press in the left bar on row 3 is followed by
+    // an unwrap that leaves two rows.
+    Editor e("0123456789abcdefghij\r\nxyz");
+    e.Wrap(8);
+    ASSERT_EQ(e.ed.RowCount(), 4);
+    Pointer p{e.ed};
+    e.ed.Leftbar().SetVisible(true);
+    e.ed.MouseDown(2, p.Y(3), 0);
+    e.ed.SetWordWrap(false);
+    ASSERT_EQ(e.ed.RowCount(), 2);
+    e.ed.MouseMove(2, p.Y(0), true);
+    EXPECT_FALSE(e.ed.Selected());
+    e.ed.MouseUp(2, p.Y(0), 0);
+
+    // The same for a drag of the selection.
+    e.ed.MouseDown(p.X(0), p.Y(0), 0);
+    e.ed.MouseMove(p.X(5), p.Y(0), true);
+    e.ed.MouseUp(p.X(5), p.Y(0), 0);
+    ASSERT_EQ(e.ed.SelText(), "01234");
+    e.ed.MouseDown(p.X(2), p.Y(0), 0);
+    ASSERT_EQ(e.ed.DragState(), 1);
+    e.Wrap(4);
+    EXPECT_EQ(e.ed.DragState(), 0);
+    e.ed.MouseMove(p.X(1), p.Y(2), true);
+    e.ed.MouseUp(p.X(1), p.Y(2), 0);
+    EXPECT_EQ(e.Text(), "0123456789abcdefghij\r\nxyz");
+}
+
 struct DragCase {
     Editor e{"alpha beta\r\ngamma delta\r\nepsilon"};
     Pointer p{e.ed};

@@ -40,6 +40,36 @@ TEST(TEditorCoreSearch, HitsBecomeTheSelectionAndRepeatedSearchesWalkOn)
     EXPECT_FALSE(empty.ed.Search("x", soDown));
 }
 
+TEST(TEditorCoreSearch, HitsBeyondTheCaretsLastColumnAreSelectedAndPassed)
+{
+    // Wrap off, the caret stops at column 1000; the hits lie past it.
+    const std::string line = std::string(1500, 'a') + " needle " + std::string(300, 'b') + " needle ";
+    for (TEditorHitStyle style : {hsSelect, hsDraw, hsCaret}) {
+        Editor e(line + "\r\nneedle");
+        e.ed.SetHitStyle(style);
+        ASSERT_TRUE(e.ed.Search("needle", soDown));
+        EXPECT_EQ(e.ed.SelChars().StartCol, 1501);
+        EXPECT_EQ(e.ed.SelChars().EndCol, 1507);
+        EXPECT_EQ(e.ed.SelDisplay().StartCol, 1501);
+        EXPECT_EQ(e.ed.Row(), 0);
+        EXPECT_LE(e.ed.Col(), 1000);
+        if (style != hsDraw) {
+            EXPECT_EQ(e.ed.SelText(), "needle");
+        }
+        ASSERT_TRUE(e.ed.Search("needle", soDown));
+        EXPECT_EQ(e.ed.SelChars().StartCol, 1809);
+        ASSERT_TRUE(e.ed.Search("needle", soDown));
+        EXPECT_EQ(e.ed.SelChars().StartRow, 1);
+        EXPECT_FALSE(e.ed.Search("needle", soDown));
+        // And back up the same way.
+        ASSERT_TRUE(e.ed.Search("needle", 0));
+        EXPECT_EQ(e.ed.SelChars().StartCol, 1809);
+        ASSERT_TRUE(e.ed.Search("needle", 0));
+        EXPECT_EQ(e.ed.SelChars().StartCol, 1501);
+        EXPECT_FALSE(e.ed.Search("needle", 0));
+    }
+}
+
 TEST(TEditorCoreSearch, HitStylesDrawOrWidenTheCaret)
 {
     {

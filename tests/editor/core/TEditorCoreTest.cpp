@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -548,6 +549,65 @@ TEST(TEditorCoreEditing, UndoOfEveryKindOfEditRestoresTheStart)
     }
 }
 
+TEST(TEditorCoreEditing, EditsOfALongLineRecordOnlyWhatChangedAndUndoToTheExactBytes)
+{
+    // 300 KB in one line: blanks, TABs, kanji (one with a 0x5C trail byte)
+    // and a run of bytes that repeats, so that edits fall between equal bytes.
+    std::string line;
+    while (line.size() < 300000)
+        line += "ab\tcd " + Kanji + "\x95\x5c" + "aaaa" + std::to_string(line.size());
+    const std::string start = "first\r\n" + line + "\r\nlast";
+    for (bool wrap : {false, true}) {
+        Editor e(start);
+        e.ed.SetUndoListMax(200);
+        if (wrap)
+            e.Wrap(80);
+        const int row = wrap ? e.ed.LineToRow(1) + e.ed.Store().LineEndRow(e.ed.LineToRow(1)) / 2 : 1;
+        e.At(row, 40);
+        std::vector<std::string> texts{e.Text()};
+        auto step = [&](auto&& edit) {
+            edit();
+            texts.push_back(e.Text());
+            const TUndoData& record = e.ed.Store().UndoObj().UndoList().back();
+            EXPECT_LE(record.Text.size(), 16u) << "wrap " << wrap << ", step " << texts.size();
+        };
+        step([&] { e.Type("a"); });
+        step([&] { e.Type(Kanji); });
+        step([&] { e.Type("\t"); });
+        step([&] { e.Type("\b"); });
+        step([&] { e.Key(TEditorKey::Delete); });
+        step([&] { e.Type("\r"); });
+        step([&] { e.Type("\b"); });
+        step([&] { e.ed.ImeResult("x\r\ny" + Kanji, false); });
+        step([&] {
+            e.Key(TEditorKey::Right, ssShift);
+            e.Key(TEditorKey::Right, ssShift);
+            e.Type("Q");
+        });
+        EXPECT_LT(e.ed.Store().UndoObj().TextBytes(), 1000u) << "wrap " << wrap;
+
+        // Where two long texts first differ, rather than both in full.
+        auto firstDifference = [](const std::string& a, const std::string& b) -> std::size_t {
+            const auto d = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+            return d.first == a.end() && d.second == b.end() ? std::string::npos
+                                                             : static_cast<std::size_t>(d.first - a.begin());
+        };
+        for (std::size_t k = texts.size() - 1; k > 0; --k) {
+            e.ed.Undo();
+            ASSERT_EQ(firstDifference(e.Text(), texts[k - 1]), std::string::npos)
+                << "wrap " << wrap << ", undo to " << k - 1;
+        }
+        for (std::size_t k = 1; k < texts.size(); ++k) {
+            e.ed.Redo();
+            ASSERT_EQ(firstDifference(e.Text(), texts[k]), std::string::npos) << "wrap " << wrap << ", redo to " << k;
+        }
+        // The records an undo and a redo leave are no bigger.
+        e.ed.Undo();
+        EXPECT_LE(e.ed.Store().UndoObj().RedoList().back().Text.size(), 16u);
+        EXPECT_TRUE(e.Text() == texts[texts.size() - 2]);
+    }
+}
+
 TEST(TEditorCoreEditing, TypingBeyondTheRowEndPadsAndDeleteThereJoins)
 {
     Editor e("ab\r\ncd");
@@ -736,6 +796,15 @@ TEST(TEditorCoreEditing, ReadOnlyIgnoresEditsButNotNavigation)
     EXPECT_EQ(e.Text(), "abc\r\ndef");
     EXPECT_EQ(e.Caret(), RC(1, 0));
     EXPECT_FALSE(e.ed.Modified());
+
+    // A cut is an edit: ignored whole, the clipboard left alone. Copy works.
+    e.view.clip = "before";
+    e.Key(TEditorKey::Right, ssShift);
+    e.ed.CutToClipboard();
+    EXPECT_EQ(e.view.clip, "before");
+    EXPECT_EQ(e.Text(), "abc\r\ndef");
+    e.ed.CopyToClipboard();
+    EXPECT_EQ(e.view.clip, "d");
 }
 
 TEST(TEditorCoreEditing, ShiftSelectionIsReplacedOrDeletedAsOneStep)
@@ -845,6 +914,12 @@ TEST(TEditorCoreSelection, BoxTakesCharactersByTheirFirstCell)
     EXPECT_EQ(other.Caret(), RC(0, 5));
     other.ed.Undo();
     EXPECT_EQ(other.Text(), "12345\r\n1");
+
+    // A final line break ends the box's last line and adds no row.
+    Editor ended("xxxx\r\nyyyy\r\nz");
+    ended.At(0, 3);
+    ended.ed.PasteBox("AB\r\nCD\r\n");
+    EXPECT_EQ(ended.Text(), "xxxABx\r\nyyyCDy\r\nz");
 
     e.Key(TEditorKey::Delete);
     EXPECT_EQ(e.Text(), "abef\r\nx" + Kanji + "z\r\nabd");
