@@ -18,6 +18,7 @@
 #include "app/EncodingGuess.h"
 #include "app/FileLineBreaks.h"
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
 #include "editor/core/TEditorStrings.h"
 
 namespace fs = std::filesystem;
@@ -259,7 +260,7 @@ TEST_F(DocumentFileTest, UnreadableFileLeavesTheEditorAlone)
         FAIL() << "no error";
     } catch (const EFileError& e) {
         EXPECT_EQ(e.Path, PathOf("missing.tex"));
-        EXPECT_EQ(e.Reason, std::strerror(ENOENT));
+        EXPECT_EQ(e.Reason, SystemErrorText(ENOENT));
     }
     EXPECT_THROW(DocumentFile::Inspect(dir_.string()), EFileError);
     EXPECT_EQ(lines.GetTextStr(), "kept");
@@ -314,7 +315,7 @@ TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndReportsTheReason)
         FAIL() << "no error";
     } catch (const EFileError& e) {
         EXPECT_EQ(e.Path, PathOf("folder.tex"));
-        EXPECT_EQ(e.Reason, std::strerror(EISDIR));
+        EXPECT_EQ(e.Reason, SystemErrorText(EISDIR));
     }
     EXPECT_TRUE(fs::is_directory(dir_ / "folder.tex"));
 
@@ -327,13 +328,14 @@ TEST_F(DocumentFileTest, SaveIntoAReadOnlyFolderOrFileFails)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
-    const std::string path = Write("ro.tex", "old");
+    // A new file in a folder that takes none.
     ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
-    EXPECT_THROW(DocumentFile().Save(path, "new"), EFileError);
+    EXPECT_THROW(DocumentFile().Save(PathOf("new.tex"), "new"), EFileError);
     ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
-    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(Entries(), std::vector<std::string>{});
 
-    // A file the user made read-only is not replaced either.
+    // A file the user made read-only is not replaced.
+    const std::string path = Write("ro.tex", "old");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     EXPECT_THROW(DocumentFile().Save(path, "new"), EFileError);
     EXPECT_EQ(Read(path), "old");
@@ -362,7 +364,7 @@ TEST_F(DocumentFileTest, WriteErrorLeavesTheOldFileAndTheDocumentState)
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(reason, std::strerror(EFBIG));
+    EXPECT_EQ(reason, SystemErrorText(EFBIG));
     EXPECT_EQ(Read(path), old);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"big.tex"}));
     EXPECT_EQ(file.BytesAfterEof(), 4);
