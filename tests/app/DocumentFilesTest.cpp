@@ -22,6 +22,7 @@
 #include "app/DocumentFiles.h"
 #include "app/DocumentPrompts.h"
 #include "editor/TEditor.h"
+#include "editor/core/ShiftJisCodec.h"
 #include "editor/core/SystemErrorText.h"
 
 namespace {
@@ -343,6 +344,47 @@ TEST_F(DocumentFilesTest, FileTreeNodeOpensBesideTheCurrentDocument)
     EXPECT_TRUE(files.OpenFileTreeNode("sub/part.tex"));
     EXPECT_EQ(files.CurrentFileName(), part);
     EXPECT_FALSE(files.OpenFileTreeNode(std::string()));
+}
+
+TEST_F(DocumentFilesTest, NamesThatAreNotUtf8AreOpenedSavedAndShownDecoded)
+{
+    // "日本.tex" in Shift-JIS, as archives made on Windows name files.
+    const std::string name = "\x93\xFA\x96\x7B.tex";
+    const std::string path = Write(name, "text\n");
+    const QString shown = QString::fromStdString(dir.path().toStdString()) + QStringLiteral("/日本.tex");
+
+    // From the command line, relative to the current folder.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const bool opened = files.OpenCommandLine({name});
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(opened) << prompts.errors.join(u'\n').toStdString();
+    EXPECT_EQ(files.CurrentFileName(), path);
+    EXPECT_EQ(files.History(), Paths{path});
+    if (ShiftJisCodec::ConverterAvailable()) {
+        EXPECT_EQ(window.windowTitle(), "Scrivlet -- " + shown);
+        EXPECT_EQ(reOpen.actions().first()->text(), shown);
+    }
+
+    // Saved under its own name, not beside it under a decoded one.
+    Type("new\r\n");
+    ASSERT_TRUE(files.FileSave1());
+    EXPECT_EQ(Read(path), "new\n");
+
+    // Dropped: the URL's bytes name the file.
+    files.FileNew();
+    const QByteArray url = "file://" + QUrl::toPercentEncoding(QString::fromStdString(dir.path().toStdString()), "/") +
+        "/%93%FA%96%7B.tex";
+    EXPECT_TRUE(files.DropFiles({QUrl::fromEncoded(url)}));
+    EXPECT_EQ(files.CurrentFileName(), path);
+
+    // A missing file is named readably in the message.
+    EXPECT_FALSE(files.OpenDocument(Path("\x95\x5C.tex")));
+    ASSERT_EQ(prompts.errors.size(), 1);
+    if (ShiftJisCodec::ConverterAvailable()) {
+        EXPECT_TRUE(prompts.errors[0].contains(QStringLiteral("/表.tex\". ")));
+    }
+    EXPECT_FALSE(prompts.errors[0].contains(QChar(0xFFFD)));
 }
 
 TEST_F(DocumentFilesTest, OpeningTellsOnceAboutBytesAfterCtrlZAndOtherEncodings)
