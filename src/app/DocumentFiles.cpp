@@ -6,13 +6,18 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <cerrno>
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 #include "app/DocumentOpenNotice.h"
 #include "app/DocumentPath.h"
 #include "app/DocumentPrompts.h"
 #include "editor/TEditor.h"
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
+#include "editor/core/TextFileLoad.h"
 #include "platform/PathDisplay.h"
 
 namespace {
@@ -22,11 +27,16 @@ const char* const kCannotCreate = "ファイル \"%1\". %2 を作成できませ
 
 QString Display(const std::string& path) { return QString::fromStdString(DisplayPathText(path)); }
 
-// The system's reason from an error: EFileError carries it apart from the path.
+// The reason the user reads: EFileError carries it apart from the path; the
+// library's own exceptions have English texts and get the Japanese ones.
 std::string ReasonOf(const std::exception& error)
 {
     if (const auto* file = dynamic_cast<const EFileError*>(&error))
         return file->Reason;
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return SystemErrorText(ENOMEM);
+    if (dynamic_cast<const std::length_error*>(&error))
+        return TextFileTooLargeText;
     return error.what();
 }
 

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <deque>
 #include <fstream>
@@ -165,6 +168,29 @@ TEST_F(DocumentFilesTest, FailedOpenKeepsTheDocumentAndShowsTheMessage)
     EXPECT_EQ(window.windowTitle(), Title(a));
     EXPECT_EQ(files.History(), Paths{a});
     EXPECT_EQ(files.OpenDialogName(), Path("missing.tex"));
+}
+
+TEST_F(DocumentFilesTest, RunningOutOfMemoryWhileOpeningIsToldInJapanese)
+{
+    // A sparse file larger than the memory left to the process.
+    const std::string big = Path("big.tex");
+    std::ofstream(big, std::ios::binary).put('x');
+    ASSERT_EQ(truncate(big.c_str(), 128 << 20), 0);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0);
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (64 << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &small), 0);
+    const bool opened = files.OpenDocument(big);
+    setrlimit(RLIMIT_AS, &saved);
+
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(prompts.errors.size(), 1);
+    EXPECT_EQ(prompts.errors[0], QStringLiteral("ファイル \"%1\". %2 は開けません")
+                                     .arg(QString::fromStdString(big), QString::fromStdString(SystemErrorText(ENOMEM))));
 }
 
 TEST_F(DocumentFilesTest, FailedSaveKeepsModifiedAndTheNameAndShowsTheMessage)
