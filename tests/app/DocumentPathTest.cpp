@@ -57,6 +57,9 @@ TEST(DocumentPath, DropUrlsGiveTheNamesOwnBytes)
     // A drop's URL carries a Shift-JIS name percent-encoded, byte for byte.
     EXPECT_EQ(DocumentFiles::LocalFileBytes(QUrl::fromEncoded("file:///tmp/%93%FA%96%7B.tex")),
               "/tmp/\x93\xFA\x96\x7B.tex");
+    // Also when the URL list was read as text (tolerant parsing).
+    EXPECT_EQ(DocumentFiles::LocalFileBytes(QUrl(QStringLiteral("file:///tmp/%93%FA%96%7B.tex"))),
+              "/tmp/\x93\xFA\x96\x7B.tex");
     EXPECT_EQ(DocumentFiles::LocalFileBytes(QUrl::fromLocalFile(QStringLiteral("/tmp/論文 #1.tex"))),
               "/tmp/論文 #1.tex");
     EXPECT_EQ(DocumentFiles::LocalFileBytes(QUrl(QStringLiteral("https://example.org/a.tex"))), "");
