@@ -1,5 +1,6 @@
 #include "app/DocumentDialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,8 +14,10 @@ namespace {
 const QString kTexFilter = QStringLiteral("TeXファイル (*.[tT][eE][xX])");
 const QString kAllFilter = QStringLiteral("全てのファイル (*)");
 
-QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filters,
-                      const QString& lastName)
+// The dialog works in Qt's decoded names; its result is turned back into the
+// system's bytes by Qt's own rule, the one that decoded it.
+std::string RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filters,
+                          const std::string& lastName)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
@@ -25,11 +28,11 @@ QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
-    if (!lastName.isEmpty())
-        dialog.selectFile(lastName);
+    if (!lastName.empty())
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(lastName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
+        return std::string();
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 }  // namespace
@@ -51,12 +54,12 @@ DocumentPrompts::SaveAnswer DocumentDialogs::AskSaveChanges()
     return SaveAnswer::Cancel;
 }
 
-QString DocumentDialogs::GetOpenFileName(const QString& lastName)
+std::string DocumentDialogs::GetOpenFileName(const std::string& lastName)
 {
     return RunFileDialog(parent_, QFileDialog::AcceptOpen, {kTexFilter, kAllFilter}, lastName);
 }
 
-QString DocumentDialogs::GetSaveFileName(const QString& lastName)
+std::string DocumentDialogs::GetSaveFileName(const std::string& lastName)
 {
     return RunFileDialog(parent_, QFileDialog::AcceptSave, {kTexFilter}, lastName);
 }

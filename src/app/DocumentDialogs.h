@@ -10,8 +10,8 @@ public:
     explicit DocumentDialogs(QWidget* parent) : parent_(parent) {}
 
     SaveAnswer AskSaveChanges() override;
-    QString GetOpenFileName(const QString& lastName) override;
-    QString GetSaveFileName(const QString& lastName) override;
+    std::string GetOpenFileName(const std::string& lastName) override;
+    std::string GetSaveFileName(const std::string& lastName) override;
     void ShowError(const QString& message) override;
     void ShowNotice(const QString& message) override;
 

@@ -1,6 +1,6 @@
 #include "app/DocumentFile.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +10,9 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
 #include "editor/core/TEditorStrings.h"
+#include "editor/core/TextFileLoad.h"
 #include "editor/core/TheStringList.h"
 
 namespace {
@@ -26,12 +28,13 @@ struct FileCloser {
 
 DocumentFile DocumentFile::Inspect(const std::string& path)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw EFileError(path, std::strerror(errno));
-    struct stat info {};
-    if (fstat(fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode))
-        throw EFileError(path, std::strerror(EISDIR));
+    const int fd = OpenTextFileForReading(path);
+    std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        close(fd);
+        throw EFileError(path, SystemErrorText(error));
+    }
 
     DocumentFile result;
     FileLineBreaks::Scanner scanner;
@@ -61,9 +64,9 @@ DocumentFile DocumentFile::Inspect(const std::string& path)
         textSize += piece.size();
     }
     if (std::ferror(file.get()))
-        throw EFileError(path, std::strerror(errno ? errno : EIO));
+        throw EFileError(path, SystemErrorText(errno ? errno : EIO));
     if (textSize > TheStringList::MaxRowLength)
-        throw EFileError(path, "the file is too large to edit");
+        throw EFileError(path, TextFileTooLargeText);
 
     // One byte past the sample's size tells whether the file goes on.
     const bool truncated = sample.size() > kEncodingSampleSize;

@@ -19,8 +19,9 @@ public:
     DocumentFile() = default;
 
     // Reads the file at `path` through once to learn its format; nothing
-    // else is touched. Throws EFileError when it cannot be read, is a
-    // folder, or holds more text than the editor can.
+    // else is touched. Throws EFileError when it cannot be read, is not a
+    // regular file (a folder, a FIFO, a device), or holds more text than the
+    // editor can.
     static DocumentFile Inspect(const std::string& path);
 
     // Loads the file's text into `lines` with the editor's own loader and

@@ -1,41 +1,55 @@
 #include "app/DocumentFiles.h"
 
 #include <QAction>
-#include <QFile>
-#include <QFileInfo>
+#include <QByteArray>
 #include <QMenu>
 #include <QUrl>
 #include <QWidget>
 
+#include <cerrno>
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 #include "app/DocumentOpenNotice.h"
+#include "app/DocumentPath.h"
 #include "app/DocumentPrompts.h"
 #include "editor/TEditor.h"
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
+#include "editor/core/TextFileLoad.h"
+#include "platform/PathDisplay.h"
 
 namespace {
 
 const char* const kCannotOpen = "ファイル \"%1\". %2 は開けません";
 const char* const kCannotCreate = "ファイル \"%1\". %2 を作成できません";
 
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString Display(const std::string& path) { return QString::fromStdString(DisplayPathText(path)); }
 
-// The system's reason from an error: EFileError carries it apart from the path.
+// The reason the user reads: EFileError carries it apart from the path; the
+// library's own exceptions have English texts and get the Japanese ones.
 std::string ReasonOf(const std::exception& error)
 {
     if (const auto* file = dynamic_cast<const EFileError*>(&error))
         return file->Reason;
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return SystemErrorText(ENOMEM);
+    if (dynamic_cast<const std::length_error*>(&error))
+        return TextFileTooLargeText;
     return error.what();
 }
 
 // A history caption shows the path as it is: no accelerator.
-QString HistoryCaption(const QString& path)
+QString HistoryCaption(const std::string& path)
 {
-    QString caption = path;
+    QString caption = Display(path);
     caption.replace(u'&', QStringLiteral("&&"));
     return caption;
 }
+
+// The path an item stands for: its data holds the bytes.
+std::string HistoryPath(const QAction* item) { return item->data().toByteArray().toStdString(); }
 
 }  // namespace
 
@@ -56,27 +70,26 @@ DocumentFiles::~DocumentFiles() = default;
 
 // --- the three operations ------------------------------------------------------------
 
-bool DocumentFiles::OpenDocument(const QString& path)
+bool DocumentFiles::OpenDocument(const std::string& path)
 {
-    const std::string native = NativePath(path);
     DocumentFile file;
     try {
         // Reading the file through first means a file that cannot be read
         // leaves the editor and the current document as they were.
-        file = DocumentFile::Inspect(native);
+        file = DocumentFile::Inspect(path);
     } catch (const std::exception& error) {
         ShowFileError(kCannotOpen, path, ReasonOf(error));
         return false;
     }
     try {
-        file.LoadText(native, editor_.Lines());
+        file.LoadText(path, editor_.Lines());
     } catch (const std::exception& error) {
         // The file changed or vanished since: the editor was emptied, so the
         // document no longer stands for any file. Untitled, a later save
         // cannot write the empty text over it.
         currentFileName_.clear();
         file_ = DocumentFile();
-        SetTitle(QString());
+        SetTitle(std::string());
         editor_.viewport()->update();
         editor_.Core().SetModified(false);
         ShowFileError(kCannotOpen, path, ReasonOf(error));
@@ -96,14 +109,14 @@ bool DocumentFiles::OpenDocument(const QString& path)
     return true;
 }
 
-bool DocumentFiles::SaveDocument(const QString& path)
+bool DocumentFiles::SaveDocument(const std::string& path)
 {
     // Nothing to write to: clearing Modified here would let the next
     // question skip unsaved text.
-    if (path.isEmpty())
+    if (path.empty())
         return false;
     try {
-        file_.Save(NativePath(path), editor_.Lines().GetTextStr());
+        file_.Save(path, editor_.Lines().GetTextStr());
     } catch (const std::exception& error) {
         // The file on disk is as it was; so are the name and Modified.
         ShowFileError(kCannotCreate, path, ReasonOf(error));
@@ -118,16 +131,15 @@ bool DocumentFiles::SaveDocument(const QString& path)
     return true;
 }
 
-void DocumentFiles::AddHistory(const QString& path)
+void DocumentFiles::AddHistory(const std::string& path)
 {
-    // File names differ by case here: a.tex and A.TEX are two files.
     for (QAction* item : reOpen_->actions()) {
-        if (item->data().toString() == path)
+        if (DocumentPath::Same(HistoryPath(item), path))
             RemoveHistoryItem(item);
     }
-    if (!path.isEmpty()) {
+    if (!path.empty()) {
         auto* item = new QAction(HistoryCaption(path), reOpen_);
-        item->setData(path);
+        item->setData(QByteArray::fromStdString(path));
         connect(item, &QAction::triggered, this, [this, item] { OpenItemClick(item); });
         const QList<QAction*> items = reOpen_->actions();
         reOpen_->insertAction(items.isEmpty() ? nullptr : items.first(), item);
@@ -142,15 +154,15 @@ void DocumentFiles::RemoveHistoryItem(QAction* item)
     item->deleteLater();
 }
 
-QStringList DocumentFiles::History() const
+std::vector<std::string> DocumentFiles::History() const
 {
-    QStringList paths;
+    std::vector<std::string> paths;
     for (const QAction* item : reOpen_->actions())
-        paths.append(item->data().toString());
+        paths.push_back(HistoryPath(item));
     return paths;
 }
 
-void DocumentFiles::SetHistory(const QStringList& paths)
+void DocumentFiles::SetHistory(const std::vector<std::string>& paths)
 {
     for (QAction* item : reOpen_->actions())
         RemoveHistoryItem(item);
@@ -186,37 +198,37 @@ void DocumentFiles::FileNew()
     editor_.Core().SetModified(false);
     currentFileName_.clear();
     file_ = DocumentFile();
-    SetTitle(QString());
+    SetTitle(std::string());
 }
 
 void DocumentFiles::FileOpen()
 {
     if (!ConfirmDiscard())
         return;
-    const QString name = prompts_.GetOpenFileName(openDialogName_);
-    if (name.isEmpty())
+    const std::string name = prompts_.GetOpenFileName(openDialogName_);
+    if (name.empty())
         return;
     openDialogName_ = name;
-    OpenDocument(QFileInfo(name).absoluteFilePath());
+    OpenDocument(DocumentPath::Absolute(name));
 }
 
 bool DocumentFiles::FileSave1()
 {
-    if (!currentFileName_.isEmpty())
+    if (!currentFileName_.empty())
         return SaveDocument(currentFileName_);
     return FileSaveAs();
 }
 
 bool DocumentFiles::FileSaveAs()
 {
-    QString name = prompts_.GetSaveFileName(saveDialogName_);
-    if (name.isEmpty())
+    std::string name = prompts_.GetSaveFileName(saveDialogName_);
+    if (name.empty())
         return false;
     // The default extension for a name typed without one.
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".tex");
+    if (!DocumentPath::HasExtension(name))
+        name += ".tex";
     saveDialogName_ = name;
-    return SaveDocument(QFileInfo(name).absoluteFilePath());
+    return SaveDocument(DocumentPath::Absolute(name));
 }
 
 bool DocumentFiles::FileExit()
@@ -231,7 +243,7 @@ void DocumentFiles::OpenItemClick(QAction* item)
 {
     if (!item)
         return;
-    const QString path = item->data().toString();
+    const std::string path = HistoryPath(item);
     if (!ConfirmDiscard())
         return;
     OpenDocument(path);
@@ -239,47 +251,61 @@ void DocumentFiles::OpenItemClick(QAction* item)
 
 bool DocumentFiles::DropFiles(const QList<QUrl>& urls)
 {
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    if (urls.isEmpty())
         return false;
-    const QString path = urls.first().toLocalFile();
-    if (!IsTexFileName(path) || !ConfirmDiscard())
+    const std::string path = LocalFileBytes(urls.first());
+    if (path.empty() || !DocumentPath::IsTexFileName(path) || !ConfirmDiscard())
         return false;
-    return OpenDocument(QFileInfo(path).absoluteFilePath());
+    return OpenDocument(DocumentPath::Absolute(path));
 }
 
-bool DocumentFiles::OpenCommandLine(const QStringList& arguments)
+bool DocumentFiles::OpenCommandLine(const std::vector<std::string>& arguments)
 {
-    if (arguments.isEmpty() || !IsTexFileName(arguments.first()))
+    if (arguments.empty() || !DocumentPath::IsTexFileName(arguments.front()))
         return false;
     // Made absolute now: the file tree later moves the current folder.
-    return OpenDocument(QFileInfo(arguments.first()).absoluteFilePath());
+    return OpenDocument(DocumentPath::Absolute(arguments.front()));
 }
 
-bool DocumentFiles::OpenFileTreeNode(const QString& nodeText)
+bool DocumentFiles::OpenFileTreeNode(const std::string& nodeText)
 {
-    if (nodeText.isEmpty())
+    if (nodeText.empty())
         return false;
-    const QString folder =
-        currentFileName_.isEmpty() ? QString() : QFileInfo(currentFileName_).absolutePath() + u'/';
+    const std::string folder = currentFileName_.empty() ? std::string() : DocumentPath::FolderOf(currentFileName_);
     if (!ConfirmDiscard())
         return false;
-    return OpenDocument(QFileInfo(folder + nodeText).absoluteFilePath());
+    return OpenDocument(DocumentPath::Absolute(folder + nodeText));
 }
 
-bool DocumentFiles::IsTexFileName(const QString& path)
+std::string DocumentFiles::LocalFileBytes(const QUrl& url)
 {
-    return path.right(4).toLower() == QStringLiteral(".tex");
+    if (!url.isLocalFile())
+        return std::string();
+    // QUrl::toLocalFile would decode the name as UTF-8 and lose any other
+    // bytes; the fully encoded path still holds them as %HH.
+    const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (path.isEmpty())
+        return std::string();
+    const QString host = url.host();
+    if (!host.isEmpty())
+        return "//" + host.toStdString() + path.toStdString();
+    return path.toStdString();
+}
+
+QString DocumentFiles::TitleFor(const std::string& path)
+{
+    return path.empty() ? kTitle : kTitle + QStringLiteral(" -- ") + Display(path);
 }
 
 // --- helpers ---------------------------------------------------------------------
 
-void DocumentFiles::SetTitle(const QString& path)
+void DocumentFiles::SetTitle(const std::string& path)
 {
     if (window_)
-        window_->setWindowTitle(path.isEmpty() ? kTitle : kTitle + QStringLiteral(" -- ") + path);
+        window_->setWindowTitle(TitleFor(path));
 }
 
-void DocumentFiles::ShowFileError(const char* format, const QString& path, const std::string& reason)
+void DocumentFiles::ShowFileError(const char* format, const std::string& path, const std::string& reason)
 {
-    prompts_.ShowError(QString::fromUtf8(format).arg(path, QString::fromLocal8Bit(reason.c_str())));
+    prompts_.ShowError(QString::fromUtf8(format).arg(Display(path), QString::fromStdString(reason)));
 }

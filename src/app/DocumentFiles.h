@@ -1,10 +1,12 @@
 #pragma once
+#include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/DocumentFile.h"
 
@@ -19,6 +21,9 @@ class TEditor;
 // dialog, from the reopen history, by a drop, from the command line, from the
 // file tree), save, save as and quit; the question about unsaved changes that
 // guards them; the window title; and the reopen history in `ReOpen`.
+//
+// Paths are byte strings as the system gives them (see DocumentPath.h);
+// titles, menu captions and messages show them through DisplayPathText.
 //
 // Failures are reported through the prompts and end only the operation under
 // way: a file that cannot be read leaves the editor and the current document
@@ -35,23 +40,24 @@ public:
     ~DocumentFiles() override;
 
     // Full path of the document; empty for an untitled one.
-    const QString& CurrentFileName() const { return currentFileName_; }
+    const std::string& CurrentFileName() const { return currentFileName_; }
     const DocumentFile& File() const { return file_; }
 
     // Loads the file at `path` and makes it the current document. False
     // (after reporting) when it cannot be read.
-    bool OpenDocument(const QString& path);
+    bool OpenDocument(const std::string& path);
     // Writes the editor's text to `path` and makes it the current document.
     // False (after reporting) when it cannot be written; an empty path
     // writes nothing and changes nothing.
-    bool SaveDocument(const QString& path);
-    // Puts `path` at the top of the reopen history, removing an equal entry.
-    void AddHistory(const QString& path);
+    bool SaveDocument(const std::string& path);
+    // Puts `path` at the top of the reopen history, removing an entry for
+    // the same file (DocumentPath::Same).
+    void AddHistory(const std::string& path);
 
     // The reopen history, most recent first; SetHistory replaces it (the
     // settings give it at start and store its first five at the end).
-    QStringList History() const;
-    void SetHistory(const QStringList& paths);
+    std::vector<std::string> History() const;
+    void SetHistory(const std::vector<std::string>& paths);
 
     // --- actions and handlers ---
     void FileNew();
@@ -66,19 +72,24 @@ public:
     // Files dropped on the main window: the first one is opened when it is a
     // ".tex" file; the rest are ignored. True when a document was opened.
     bool DropFiles(const QList<QUrl>& urls);
-    // The program's arguments after its own name: the first is opened when
-    // it is a ".tex" file. True when a document was opened.
-    bool OpenCommandLine(const QStringList& arguments);
+    // The program's arguments after its own name, as the bytes the system
+    // gave: the first is opened when it is a ".tex" file. True when a
+    // document was opened.
+    bool OpenCommandLine(const std::vector<std::string>& arguments);
     // A file of the file tree was double-clicked: `nodeText` names it in the
     // folder of the current document.
-    bool OpenFileTreeNode(const QString& nodeText);
+    bool OpenFileTreeNode(const std::string& nodeText);
 
     // The name each dialog starts with: the one last chosen in it.
-    const QString& OpenDialogName() const { return openDialogName_; }
-    const QString& SaveDialogName() const { return saveDialogName_; }
+    const std::string& OpenDialogName() const { return openDialogName_; }
+    const std::string& SaveDialogName() const { return saveDialogName_; }
 
-    // Whether the last four characters, in lower case, are ".tex".
-    static bool IsTexFileName(const QString& path);
+    // The path bytes of a local file's URL, taken from its percent-encoding,
+    // which carries names that are not UTF-8 unchanged; empty for any other
+    // URL.
+    static std::string LocalFileBytes(const QUrl& url);
+    // The window title for `path`.
+    static QString TitleFor(const std::string& path);
 
     static const QString kTitle;  // "Scrivlet"
 
@@ -94,8 +105,8 @@ private:
     // The save question, when the text was modified. True when the
     // operation may go on.
     bool ConfirmDiscard();
-    void SetTitle(const QString& path);
-    void ShowFileError(const char* format, const QString& path, const std::string& reason);
+    void SetTitle(const std::string& path);
+    void ShowFileError(const char* format, const std::string& path, const std::string& reason);
     void RemoveHistoryItem(QAction* item);
 
     TEditor& editor_;
@@ -103,8 +114,8 @@ private:
     QWidget* window_;
     QMenu* reOpen_;
     std::unique_ptr<QMenu> ownMenu_;
-    QString currentFileName_;
+    std::string currentFileName_;
     DocumentFile file_;
-    QString openDialogName_;
-    QString saveDialogName_;
+    std::string openDialogName_;
+    std::string saveDialogName_;
 };

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <string>
+
 // The questions and messages of opening and saving documents: the modal
 // boxes and file dialogs the user answers. DocumentDialogs shows the real
 // ones; tests answer with a fake.
@@ -14,10 +16,11 @@ public:
     // closing the box is Cancel.
     virtual SaveAnswer AskSaveChanges() = 0;
     // The open dialog, starting with `lastName` (the name last chosen in it,
-    // or empty). Returns the chosen path; empty when cancelled.
-    virtual QString GetOpenFileName(const QString& lastName) = 0;
+    // or empty). Returns the chosen path as the system's bytes; empty when
+    // cancelled.
+    virtual std::string GetOpenFileName(const std::string& lastName) = 0;
     // The save dialog, likewise. It never asks before overwriting.
-    virtual QString GetSaveFileName(const QString& lastName) = 0;
+    virtual std::string GetSaveFileName(const std::string& lastName) = 0;
     // The program's error report (title "Scrivlet", error icon); `message`
     // comes without its final full stop.
     virtual void ShowError(const QString& message) = 0;

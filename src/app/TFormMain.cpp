@@ -85,11 +85,11 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
 
 TFormMain::~TFormMain() { WriteSettings(); }
 
-QString TFormMain::CurrentFileName() const { return Documents->CurrentFileName(); }
+std::string TFormMain::CurrentFileName() const { return Documents->CurrentFileName(); }
 
-bool TFormMain::OpenDocument(const QString& path) { return Documents->OpenDocument(path); }
+bool TFormMain::OpenDocument(const std::string& path) { return Documents->OpenDocument(path); }
 
-bool TFormMain::SaveDocument(const QString& path) { return Documents->SaveDocument(path); }
+bool TFormMain::SaveDocument(const std::string& path) { return Documents->SaveDocument(path); }
 
 void TFormMain::ReadSettings()
 {
@@ -130,10 +130,8 @@ void TFormMain::ApplySettings()
         BeginMath << QString::fromStdString(m);
     for (const std::string& m : settings_.EndMath)
         EndMath << QString::fromStdString(m);
-    QStringList history;
-    for (const std::string& path : settings_.ReOpen)
-        history << QString::fromStdString(path);
-    Documents->SetHistory(history);
+    // The history's paths are bytes, stored as they are.
+    Documents->SetHistory(settings_.ReOpen);
     SerchList->setFont(Editor->DrawFont());
 }
 
@@ -159,9 +157,7 @@ void TFormMain::WriteSettings()
             settings_.BeginMath.push_back(m.toStdString());
         for (const QString& m : EndMath)
             settings_.EndMath.push_back(m.toStdString());
-        settings_.ReOpen.clear();
-        for (const QString& path : Documents->History())
-            settings_.ReOpen.push_back(path.toStdString());
+        settings_.ReOpen = Documents->History();
         IniRegistry reg(settingsPath_.isEmpty() ? IniRegistry::DefaultPath() : settingsPath_.toStdString(),
                         TSettings::SettingsKey);
         settings_.Write(reg, EditorPropSetting, &Editor->Core());

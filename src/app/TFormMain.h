@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 #include "app/TSettings.h"
 #include "editor/core/TEditorProp.h"
@@ -68,7 +69,7 @@ public:
     TEditorProp EditorPropSetting;
 
     // --- program-wide state ---
-    QString CurrentFileName() const;
+    std::string CurrentFileName() const;
     QString LaTeXPath;
     QString DviOutPath;
     QString TopPath;
@@ -79,8 +80,9 @@ public:
     QStringList BeginMath;
     QStringList EndMath;
 
-    bool OpenDocument(const QString& path);
-    bool SaveDocument(const QString& path);
+    // Paths are the system's bytes (DocumentPath.h).
+    bool OpenDocument(const std::string& path);
+    bool SaveDocument(const std::string& path);
 
     // Runs an action by name, as a menu click does; false when it is
     // missing or disabled.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/DocumentPath.h"
 #include "editor/core/TEditorCore.h"
 #include "editor/core/TEditorProp.h"
 #include "platform/TRegistry.h"
@@ -147,16 +148,6 @@ std::string JoinLines(const std::vector<std::string>& lines)
     return text;
 }
 
-std::string WithoutAmpersands(std::string_view caption)
-{
-    std::string text;
-    for (char c : caption) {
-        if (c != '&')
-            text += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    }
-    return text;
-}
-
 }  // namespace
 
 std::vector<std::string> TSettings::DefaultBeginMath()
@@ -209,8 +200,7 @@ void TSettings::OpenKeyForWrite(TRegistry& reg, const std::string& path)
 
 void TSettings::AddHistory(std::vector<std::string>& reOpen, const std::string& path)
 {
-    const std::string key = WithoutAmpersands(path);
-    std::erase_if(reOpen, [&](const std::string& caption) { return WithoutAmpersands(caption) == key; });
+    std::erase_if(reOpen, [&](const std::string& entry) { return DocumentPath::Same(entry, path); });
     if (!path.empty())
         reOpen.insert(reOpen.begin(), path);
 }

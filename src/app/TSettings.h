@@ -102,9 +102,9 @@ public:
     // CreateKeyFailedText when it cannot be created.
     static void OpenKeyForWrite(TRegistry& reg, const std::string& path);
 
-    // Puts `path` on top of the reopen list, removing an entry equal to it
-    // without regard to ASCII case or to '&' marks; an empty path only
-    // removes.
+    // Puts `path` on top of the reopen list, removing an entry for the same
+    // file by the history's one rule (DocumentPath::Same: the same bytes);
+    // an empty path only removes.
     static void AddHistory(std::vector<std::string>& reOpen, const std::string& path);
 
     static std::vector<std::string> DefaultBeginMath();

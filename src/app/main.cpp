@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <exception>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[])
 {
@@ -19,7 +21,9 @@ int main(int argc, char* argv[])
 
     TFormMain form;
     try {
-        form.Documents->OpenCommandLine(QApplication::arguments().mid(1));
+        // The arguments' own bytes (Qt has taken out its options): a name
+        // that is not UTF-8 would not survive QApplication::arguments().
+        form.Documents->OpenCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& error) {
         ShowErrorReport(&form, QString::fromUtf8(error.what()));
     }

@@ -6,10 +6,14 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstring>
+#include <cstdlib>
 #include <random>
+#include <vector>
 
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
+#include "editor/core/TextFileLoad.h"
+#include "platform/PathDisplay.h"
 
 namespace {
 
@@ -59,14 +63,127 @@ int FollowLinks(const std::string& path, std::string& result)
     }
 }
 
-std::string RandomSuffix()
+std::string RandomText(size_t length)
 {
     static std::mt19937_64 generator{std::random_device{}()};
     static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string s(8, 'x');
+    std::string s(length, 'x');
     for (char& c : s)
         c = kDigits[generator() % (sizeof kDigits - 1)];
     return s;
+}
+
+// Creates a new file `folder`/`prefix` RANDOM `suffix` that was not there
+// before (O_EXCL: never reuse or follow someone else's file). Returns the
+// descriptor and sets `path`, or -1 with errno set.
+int CreateUnique(const std::string& folder, const std::string& prefix, const std::string& suffix, mode_t mode,
+                 std::string& path)
+{
+    for (int attempt = 0;; ++attempt) {
+        path = folder + "/" + prefix + RandomText(6) + suffix;
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST || attempt == 100) {
+            path.clear();
+            return -1;
+        }
+    }
+}
+
+// Writes all of `bytes` at `offset`; 0 or an errno.
+int WriteAllAt(int fd, std::string_view bytes, off_t offset)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return EIO;
+        bytes.remove_prefix(static_cast<size_t>(n));
+        offset += n;
+    }
+    return 0;
+}
+
+int ReadAll(int fd, std::string& bytes)
+{
+    bytes.clear();
+    std::string block(kBufferSize, '\0');
+    for (;;) {
+        const ssize_t n = pread(fd, block.data(), block.size(), static_cast<off_t>(bytes.size()));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return 0;
+        bytes.append(block.data(), static_cast<size_t>(n));
+    }
+}
+
+// Makes each missing folder of `path` (private to the user); true when it
+// is there at the end.
+bool MakeFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string part = path.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            break;
+    }
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string AbsoluteEnv(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && value[0] == '/' ? std::string(value) : std::string();
+}
+
+// The places a backup copy may go, in the order tried: beside the file,
+// the user's cache folder, the temporary folder.
+std::vector<std::string> BackupFolders(const std::string& folder)
+{
+    std::vector<std::string> folders{folder};
+    std::string cache = AbsoluteEnv("XDG_CACHE_HOME");
+    if (cache.empty() && !AbsoluteEnv("HOME").empty())
+        cache = AbsoluteEnv("HOME") + "/.cache";
+    if (!cache.empty())
+        folders.push_back(cache + "/Scrivlet/backup");
+    const std::string temp = AbsoluteEnv("TMPDIR");
+    folders.push_back(temp.empty() ? std::string("/tmp") : temp);
+    return folders;
+}
+
+// A copy of `bytes` in one of the backup folders; the path made, or empty
+// when none would take it.
+std::string WriteBackup(const std::string& folder, const std::string& name, mode_t mode, std::string_view bytes)
+{
+    for (const std::string& place : BackupFolders(folder)) {
+        const bool beside = place == folder;
+        if (!beside && !MakeFolders(place))
+            continue;
+        // Beside the file a short hidden name; elsewhere the file's own name
+        // tells what it is, when it fits.
+        const std::string prefix = beside ? ".sv" : "";
+        const std::string suffix = !beside && name.size() + 8 <= NAME_MAX ? "-" + name : ".bak";
+        std::string path;
+        const int fd = CreateUnique(place, prefix, suffix, beside ? mode & 0666 : 0600, path);
+        if (fd < 0)
+            continue;
+        const bool written = WriteAllAt(fd, bytes, 0) == 0 && fsync(fd) == 0;
+        if (close(fd) == 0 && written)
+            return path;
+        unlink(path.c_str());
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -82,29 +199,32 @@ AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path))
     bool exists = false;
     if (stat(finalPath_.c_str(), &old) == 0) {
         exists = true;
-        if (S_ISDIR(old.st_mode))
-            Fail(EISDIR);
         if (!S_ISREG(old.st_mode))
-            throw EFileError(path_, "Not a regular file");
-        // Renaming needs only the folder's permission; a file the user made
-        // read-only stays unwritten, as writing into it would be refused.
+            Fail(NotRegularFileText(old.st_mode));
+        // A file the user made read-only stays unwritten, although renaming
+        // needs only the folder's permission: writing into it would be
+        // refused.
         if (access(finalPath_.c_str(), W_OK) != 0)
             Fail(errno);
+        // A rename would part this name from the file's other names.
+        if (old.st_nlink > 1) {
+            inPlace_ = true;
+            return;
+        }
     } else if (errno != ENOENT) {
         Fail(errno);
     }
 
-    // A hidden name beside the target, so that the rename stays within one
-    // file system. O_EXCL: never reuse or follow someone else's file.
-    const std::string folder = DirectoryOf(finalPath_);
-    const std::string name = NameOf(finalPath_);
-    for (int attempt = 0; fd_ < 0; ++attempt) {
-        tempPath_ = folder + "/." + name + "." + RandomSuffix() + ".tmp";
-        fd_ = open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && (errno != EEXIST || attempt == 100)) {
-            tempPath_.clear();
-            Fail(errno);
+    // Beside the target, so that the rename stays within one file system.
+    fd_ = CreateUnique(DirectoryOf(finalPath_), ".sv", "", 0666, tempPath_);
+    if (fd_ < 0) {
+        const int error = errno;
+        // The folder takes no new file, but the file itself may be written.
+        if (exists && (error == EACCES || error == EPERM)) {
+            inPlace_ = true;
+            return;
         }
+        Fail(error);
     }
     if (exists) {
         // Owner and group first: changing them may clear the set-id bits.
@@ -135,14 +255,20 @@ void AtomicFileWriter::Discard()
     }
 }
 
-void AtomicFileWriter::Fail(int error)
+void AtomicFileWriter::Fail(int error) { Fail(SystemErrorText(error)); }
+
+void AtomicFileWriter::Fail(const std::string& reason)
 {
     Discard();
-    throw EFileError(path_, std::strerror(error));
+    throw EFileError(path_, reason);
 }
 
 void AtomicFileWriter::Write(std::string_view bytes)
 {
+    if (inPlace_ && !committed_) {
+        buffer_.append(bytes);
+        return;
+    }
     if (fd_ < 0)
         Fail(EBADF);
     if (buffer_.size() + bytes.size() > kBufferSize) {
@@ -177,6 +303,10 @@ void AtomicFileWriter::Flush()
 
 void AtomicFileWriter::Commit()
 {
+    if (inPlace_ && !committed_) {
+        CommitInPlace();
+        return;
+    }
     if (fd_ < 0 || committed_)
         Fail(EBADF);
     Flush();
@@ -200,4 +330,54 @@ void AtomicFileWriter::Commit()
         fsync(dir);
         close(dir);
     }
+}
+
+void AtomicFileWriter::CommitInPlace()
+{
+    fd_ = open(finalPath_.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0)
+        Fail(errno);
+    struct stat info {};
+    if (fstat(fd_, &info) != 0)
+        Fail(errno);
+    if (!S_ISREG(info.st_mode))
+        Fail(NotRegularFileText(info.st_mode));
+    std::string old;
+    if (const int error = ReadAll(fd_, old))
+        Fail(error);
+    const std::string backup = WriteBackup(DirectoryOf(finalPath_), NameOf(finalPath_), info.st_mode, old);
+
+    int error = WriteAllAt(fd_, buffer_, 0);
+    if (error == 0 && ftruncate(fd_, static_cast<off_t>(buffer_.size())) != 0)
+        error = errno;
+    if (error == 0 && fsync(fd_) != 0)
+        error = errno;
+    if (error == 0) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (close(fd) == 0) {
+            if (!backup.empty())
+                unlink(backup.c_str());
+            buffer_.clear();
+            committed_ = true;
+            return;
+        }
+        // The written bytes may not have reached the disk: the backup stays.
+        Fail(SystemErrorText(errno) + " (元の内容の控えは \"" + DisplayPathText(backup) + "\" にあります)");
+    }
+
+    // Put the old bytes back; they fitted before.
+    const bool restored =
+        WriteAllAt(fd_, old, 0) == 0 && ftruncate(fd_, static_cast<off_t>(old.size())) == 0 && fsync(fd_) == 0;
+    std::string reason = SystemErrorText(error);
+    if (restored) {
+        if (!backup.empty())
+            unlink(backup.c_str());
+        reason += " (ファイルは元のままです)";
+    } else if (!backup.empty()) {
+        reason += " (元の内容の控えは \"" + DisplayPathText(backup) + "\" にあります)";
+    } else {
+        reason += " (元の内容を戻せず、控えも作れませんでした)";
+    }
+    Fail(reason);
 }

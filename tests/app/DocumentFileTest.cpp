@@ -18,6 +18,7 @@
 #include "app/EncodingGuess.h"
 #include "app/FileLineBreaks.h"
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
 #include "editor/core/TEditorStrings.h"
 
 namespace fs = std::filesystem;
@@ -259,10 +260,35 @@ TEST_F(DocumentFileTest, UnreadableFileLeavesTheEditorAlone)
         FAIL() << "no error";
     } catch (const EFileError& e) {
         EXPECT_EQ(e.Path, PathOf("missing.tex"));
-        EXPECT_EQ(e.Reason, std::strerror(ENOENT));
+        EXPECT_EQ(e.Reason, SystemErrorText(ENOENT));
     }
     EXPECT_THROW(DocumentFile::Inspect(dir_.string()), EFileError);
     EXPECT_EQ(lines.GetTextStr(), "kept");
+}
+
+TEST_F(DocumentFileTest, FifosAndDevicesAreNeitherReadNorWritten)
+{
+    // Opening a FIFO to read it would wait for a writer; saving into one
+    // would wait for a reader.
+    const std::string fifo = PathOf("pipe.tex");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir_ / "zero.tex");
+    for (const std::string& path : {fifo, PathOf("zero.tex")}) {
+        SCOPED_TRACE(path);
+        try {
+            DocumentFile::Inspect(path);
+            ADD_FAILURE() << "read";
+        } catch (const EFileError& e) {
+            EXPECT_EQ(e.Reason.rfind("通常のファイルではありません", 0), 0u) << e.Reason;
+        }
+        try {
+            DocumentFile().Save(path, "x");
+            ADD_FAILURE() << "written";
+        } catch (const EFileError& e) {
+            EXPECT_EQ(e.Reason.rfind("通常のファイルではありません", 0), 0u) << e.Reason;
+        }
+    }
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"pipe.tex", "zero.tex"}));
 }
 
 // --- saving atomically --------------------------------------------------------------
@@ -314,7 +340,7 @@ TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndReportsTheReason)
         FAIL() << "no error";
     } catch (const EFileError& e) {
         EXPECT_EQ(e.Path, PathOf("folder.tex"));
-        EXPECT_EQ(e.Reason, std::strerror(EISDIR));
+        EXPECT_EQ(e.Reason, SystemErrorText(EISDIR));
     }
     EXPECT_TRUE(fs::is_directory(dir_ / "folder.tex"));
 
@@ -327,13 +353,14 @@ TEST_F(DocumentFileTest, SaveIntoAReadOnlyFolderOrFileFails)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
-    const std::string path = Write("ro.tex", "old");
+    // A new file in a folder that takes none.
     ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
-    EXPECT_THROW(DocumentFile().Save(path, "new"), EFileError);
+    EXPECT_THROW(DocumentFile().Save(PathOf("new.tex"), "new"), EFileError);
     ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
-    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(Entries(), std::vector<std::string>{});
 
-    // A file the user made read-only is not replaced either.
+    // A file the user made read-only is not replaced.
+    const std::string path = Write("ro.tex", "old");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     EXPECT_THROW(DocumentFile().Save(path, "new"), EFileError);
     EXPECT_EQ(Read(path), "old");
@@ -362,10 +389,106 @@ TEST_F(DocumentFileTest, WriteErrorLeavesTheOldFileAndTheDocumentState)
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(reason, std::strerror(EFBIG));
+    EXPECT_EQ(reason, SystemErrorText(EFBIG));
     EXPECT_EQ(Read(path), old);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"big.tex"}));
     EXPECT_EQ(file.BytesAfterEof(), 4);
+}
+
+TEST_F(DocumentFileTest, NamesUpToTheSystemLimitAreSaved)
+{
+    // 83 kanji in UTF-8 and ".tex": 253 bytes of the 255 a name may have.
+    std::string name;
+    for (int i = 0; i < 83; ++i)
+        name += "\xE6\x97\xA5";
+    name += ".tex";
+    ASSERT_EQ(name.size(), 253u);
+    DocumentFile().Save(PathOf(name), "first");
+    DocumentFile().Save(PathOf(name), "second");  // replacing it too
+    EXPECT_EQ(Read(PathOf(name)), "second");
+    EXPECT_EQ(Entries(), std::vector<std::string>{name});
+}
+
+TEST_F(DocumentFileTest, FileWithSeveralLinksIsWrittenInPlaceForEveryName)
+{
+    const std::string path = Write("doc.tex", "old text");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_EQ(link(path.c_str(), PathOf("other.tex").c_str()), 0);
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+
+    DocumentFile().Save(path, "new");
+    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(Read(PathOf("other.tex")), "new");
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    // The backup made before writing is gone after a good write.
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"doc.tex", "other.tex"}));
+}
+
+TEST_F(DocumentFileTest, FailedWriteInPlacePutsTheOldBytesBack)
+{
+    const std::string old = "old\r\ntext\r\n";
+    const std::string path = Write("doc.tex", old);
+    ASSERT_EQ(link(path.c_str(), PathOf("other.tex").c_str()), 0);
+
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string reason;
+    try {
+        DocumentFile().Save(path, std::string(1 << 20, 'x'));
+    } catch (const EFileError& e) {
+        reason = e.Reason;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(reason.rfind(SystemErrorText(EFBIG), 0), 0u) << reason;
+    EXPECT_NE(reason.find("元のまま"), std::string::npos) << reason;
+    EXPECT_EQ(Read(path), old);
+    EXPECT_EQ(Read(PathOf("other.tex")), old);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"doc.tex", "other.tex"}));
+}
+
+TEST_F(DocumentFileTest, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    const std::string path = Write("doc.tex", "old");
+    ASSERT_EQ(chmod(path.c_str(), 0664), 0);
+    // The backup cannot go beside the file: it goes to the cache folder
+    // and is removed after the write.
+    fs::create_directory(dir_ / "cache");
+    const char* savedCache = std::getenv("XDG_CACHE_HOME");
+    const std::string restoreCache = savedCache ? savedCache : "";
+    setenv("XDG_CACHE_HOME", PathOf("cache").c_str(), 1);
+    ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
+    std::string error;
+    try {
+        DocumentFile().Save(path, "new");
+    } catch (const EFileError& e) {
+        error = e.Reason;
+    }
+    ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+    if (savedCache)
+        setenv("XDG_CACHE_HOME", restoreCache.c_str(), 1);
+    else
+        unsetenv("XDG_CACHE_HOME");
+
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(Read(path), "new");
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0664u);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"cache", "doc.tex"}));
+    EXPECT_TRUE(fs::is_empty(dir_ / "cache" / "Scrivlet" / "backup"));
 }
 
 TEST_F(DocumentFileTest, WriterDroppedWithoutCommitChangesNothing)
@@ -377,6 +500,16 @@ TEST_F(DocumentFileTest, WriterDroppedWithoutCommitChangesNothing)
     }
     EXPECT_EQ(Read(path), "old");
     EXPECT_EQ(Entries(), (std::vector<std::string>{"a.tex"}));
+
+    // Nor when the file would be written in place.
+    ASSERT_EQ(link(path.c_str(), PathOf("b.tex").c_str()), 0);
+    {
+        AtomicFileWriter writer(path);
+        EXPECT_TRUE(writer.InPlace());
+        writer.Write("new");
+    }
+    EXPECT_EQ(Read(path), "old");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"a.tex", "b.tex"}));
 }
 
 }  // namespace

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <deque>
 #include <fstream>
@@ -22,6 +25,8 @@
 #include "app/DocumentFiles.h"
 #include "app/DocumentPrompts.h"
 #include "editor/TEditor.h"
+#include "editor/core/ShiftJisCodec.h"
+#include "editor/core/SystemErrorText.h"
 
 namespace {
 
@@ -36,43 +41,54 @@ public:
             answers.pop_front();
         return a;
     }
-    QString GetOpenFileName(const QString& lastName) override
+    std::string GetOpenFileName(const std::string& lastName) override
     {
-        openStartNames.append(lastName);
+        openStartNames.push_back(lastName);
         return Take(openNames);
     }
-    QString GetSaveFileName(const QString& lastName) override
+    std::string GetSaveFileName(const std::string& lastName) override
     {
-        saveStartNames.append(lastName);
+        saveStartNames.push_back(lastName);
         return Take(saveNames);
     }
     void ShowError(const QString& message) override { errors.append(message); }
     void ShowNotice(const QString& message) override { notices.append(message); }
 
     std::deque<SaveAnswer> answers;
-    QStringList openNames, saveNames;  // "" cancels the dialog
-    QStringList openStartNames, saveStartNames, errors, notices;
+    std::deque<std::string> openNames, saveNames;  // "" cancels the dialog
+    std::vector<std::string> openStartNames, saveStartNames;
+    QStringList errors, notices;
     int questions = 0;
 
 private:
-    static QString Take(QStringList& names) { return names.isEmpty() ? QString() : names.takeFirst(); }
+    static std::string Take(std::deque<std::string>& names)
+    {
+        if (names.empty())
+            return std::string();
+        std::string name = names.front();
+        names.pop_front();
+        return name;
+    }
 };
 
 using Answer = DocumentPrompts::SaveAnswer;
+using Paths = std::vector<std::string>;
 
 class DocumentFilesTest : public ::testing::Test {
 protected:
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    QString Write(const QString& name, const std::string& bytes) const
+    // Paths in bytes, as the program holds them.
+    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+    std::string Write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(Path(name).toStdString(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(Path(name), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return Path(name);
     }
-    static std::string Read(const QString& path)
+    static std::string Read(const std::string& path)
     {
-        std::ifstream in(path.toStdString(), std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
+    static QString Title(const std::string& path) { return "Scrivlet -- " + QString::fromStdString(path); }
     std::string Text() { return editor.Lines().GetTextStr(); }
     void Type(const std::string& text)
     {
@@ -90,7 +106,7 @@ protected:
 
 TEST_F(DocumentFilesTest, OpenAndSaveSetNameTitleHistoryAndModified)
 {
-    const QString a = Write("a.tex", "one\ntwo\n");
+    const std::string a = Write("a.tex", "one\ntwo\n");
     QSignalSpy outline(&files, &DocumentFiles::RefreshOutline);
     QSignalSpy tree(&files, &DocumentFiles::BuildFileTree);
     editor.Core().SetModified(true);
@@ -98,8 +114,8 @@ TEST_F(DocumentFilesTest, OpenAndSaveSetNameTitleHistoryAndModified)
     ASSERT_TRUE(files.OpenDocument(a));
     EXPECT_EQ(Text(), "one\r\ntwo\r\n");
     EXPECT_EQ(files.CurrentFileName(), a);
-    EXPECT_EQ(window.windowTitle(), "Scrivlet -- " + a);
-    EXPECT_EQ(files.History(), QStringList{a});
+    EXPECT_EQ(window.windowTitle(), Title(a));
+    EXPECT_EQ(files.History(), Paths{a});
     EXPECT_TRUE(reOpen.isEnabled());
     EXPECT_FALSE(editor.Core().Modified());
     EXPECT_EQ(outline.count(), 1);
@@ -111,19 +127,19 @@ TEST_F(DocumentFilesTest, OpenAndSaveSetNameTitleHistoryAndModified)
     Type("one\r\nthree\r\n");
     prompts.saveNames = {Path("b")};
     ASSERT_TRUE(files.FileSaveAs());
-    const QString b = Path("b.tex");  // the default extension
+    const std::string b = Path("b.tex");  // the default extension
     EXPECT_EQ(Read(b), "one\nthree\n");
     EXPECT_EQ(files.CurrentFileName(), b);
-    EXPECT_EQ(window.windowTitle(), "Scrivlet -- " + b);
-    EXPECT_EQ(files.History(), (QStringList{b, a}));
+    EXPECT_EQ(window.windowTitle(), Title(b));
+    EXPECT_EQ(files.History(), (Paths{b, a}));
     EXPECT_FALSE(editor.Core().Modified());
     EXPECT_EQ(outline.count(), 2);
     EXPECT_EQ(tree.count(), 1);
 
     // The save dialog starts with the name last chosen in it.
-    prompts.saveNames = {QString()};
+    prompts.saveNames = {std::string()};
     EXPECT_FALSE(files.FileSaveAs());
-    EXPECT_EQ(prompts.saveStartNames, (QStringList{QString(), b}));
+    EXPECT_EQ(prompts.saveStartNames, (Paths{std::string(), b}));
 
     // Saving over an existing file replaces it without a question.
     Type("x\r\n");
@@ -135,7 +151,7 @@ TEST_F(DocumentFilesTest, OpenAndSaveSetNameTitleHistoryAndModified)
 
 TEST_F(DocumentFilesTest, FailedOpenKeepsTheDocumentAndShowsTheMessage)
 {
-    const QString a = Write("a.tex", "a\n");
+    const std::string a = Write("a.tex", "a\n");
     ASSERT_TRUE(files.OpenDocument(a));
     Type("unsaved");
 
@@ -145,18 +161,41 @@ TEST_F(DocumentFilesTest, FailedOpenKeepsTheDocumentAndShowsTheMessage)
     files.FileOpen();
     ASSERT_EQ(prompts.errors.size(), 1);
     EXPECT_EQ(prompts.errors[0], QStringLiteral("ファイル \"%1\". %2 は開けません")
-                                     .arg(Path("missing.tex"), QString::fromLocal8Bit(std::strerror(ENOENT))));
+                                     .arg(QString::fromStdString(Path("missing.tex")), QString::fromStdString(SystemErrorText(ENOENT))));
     EXPECT_EQ(Text(), "unsaved");
     EXPECT_TRUE(editor.Core().Modified());
     EXPECT_EQ(files.CurrentFileName(), a);
-    EXPECT_EQ(window.windowTitle(), "Scrivlet -- " + a);
-    EXPECT_EQ(files.History(), QStringList{a});
+    EXPECT_EQ(window.windowTitle(), Title(a));
+    EXPECT_EQ(files.History(), Paths{a});
     EXPECT_EQ(files.OpenDialogName(), Path("missing.tex"));
+}
+
+TEST_F(DocumentFilesTest, RunningOutOfMemoryWhileOpeningIsToldInJapanese)
+{
+    // A sparse file larger than the memory left to the process.
+    const std::string big = Path("big.tex");
+    std::ofstream(big, std::ios::binary).put('x');
+    ASSERT_EQ(truncate(big.c_str(), 128 << 20), 0);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0);
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (64 << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &small), 0);
+    const bool opened = files.OpenDocument(big);
+    setrlimit(RLIMIT_AS, &saved);
+
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(prompts.errors.size(), 1);
+    EXPECT_EQ(prompts.errors[0], QStringLiteral("ファイル \"%1\". %2 は開けません")
+                                     .arg(QString::fromStdString(big), QString::fromStdString(SystemErrorText(ENOMEM))));
 }
 
 TEST_F(DocumentFilesTest, FailedSaveKeepsModifiedAndTheNameAndShowsTheMessage)
 {
-    const QString a = Write("a.tex", "old\n");
+    const std::string a = Write("a.tex", "old\n");
     ASSERT_TRUE(files.OpenDocument(a));
     Type("new\r\n");
     QDir(dir.path()).mkdir("folder.tex");
@@ -165,29 +204,29 @@ TEST_F(DocumentFilesTest, FailedSaveKeepsModifiedAndTheNameAndShowsTheMessage)
     EXPECT_FALSE(files.FileSaveAs());
     ASSERT_EQ(prompts.errors.size(), 1);
     EXPECT_EQ(prompts.errors[0], QStringLiteral("ファイル \"%1\". %2 を作成できません")
-                                     .arg(Path("folder.tex"), QString::fromLocal8Bit(std::strerror(EISDIR))));
+                                     .arg(QString::fromStdString(Path("folder.tex")), QString::fromStdString(SystemErrorText(EISDIR))));
     EXPECT_TRUE(editor.Core().Modified());
     EXPECT_EQ(files.CurrentFileName(), a);
-    EXPECT_EQ(files.History(), QStringList{a});
+    EXPECT_EQ(files.History(), Paths{a});
     EXPECT_EQ(Read(a), "old\n");
 
     // An empty name writes nothing and clears nothing.
-    EXPECT_FALSE(files.SaveDocument(QString()));
+    EXPECT_FALSE(files.SaveDocument(std::string()));
     EXPECT_TRUE(editor.Core().Modified());
 }
 
 TEST_F(DocumentFilesTest, SaveQuestionGuardsNew)
 {
-    const QString a = Write("a.tex", "a\n");
+    const std::string a = Write("a.tex", "a\n");
     ASSERT_TRUE(files.OpenDocument(a));
 
     // Not modified: no question.
     files.FileNew();
     EXPECT_EQ(prompts.questions, 0);
     EXPECT_EQ(Text(), "");
-    EXPECT_EQ(files.CurrentFileName(), QString());
+    EXPECT_EQ(files.CurrentFileName(), std::string());
     EXPECT_EQ(window.windowTitle(), "Scrivlet");
-    EXPECT_EQ(files.History(), QStringList{a});  // the history stays
+    EXPECT_EQ(files.History(), Paths{a});  // the history stays
 
     Type("draft");
     prompts.answers = {Answer::Cancel};
@@ -198,7 +237,7 @@ TEST_F(DocumentFilesTest, SaveQuestionGuardsNew)
     // Yes on an untitled document asks for a name; cancelling that keeps the
     // text, since the user asked for it to be saved.
     prompts.answers = {Answer::Yes};
-    prompts.saveNames = {QString()};
+    prompts.saveNames = {std::string()};
     files.FileNew();
     EXPECT_EQ(prompts.saveStartNames.size(), 1);
     EXPECT_EQ(Text(), "draft");
@@ -211,7 +250,7 @@ TEST_F(DocumentFilesTest, SaveQuestionGuardsNew)
     EXPECT_EQ(Read(Path("draft.tex")), "draft");
     EXPECT_EQ(Text(), "");
     EXPECT_FALSE(editor.Core().Modified());
-    EXPECT_EQ(files.History(), (QStringList{Path("draft.tex"), a}));
+    EXPECT_EQ(files.History(), (Paths{Path("draft.tex"), a}));
 
     // No: discarded.
     Type("scratch");
@@ -227,14 +266,14 @@ TEST_F(DocumentFilesTest, SaveQuestionGuardsExitAndAFailedSaveStopsIt)
     EXPECT_TRUE(files.FileExit());  // nothing to ask
     EXPECT_EQ(terminate.count(), 1);
 
-    const QString a = Write("a.tex", "a\n");
+    const std::string a = Write("a.tex", "a\n");
     ASSERT_TRUE(files.OpenDocument(a));
     Type("b\r\n");
     prompts.answers = {Answer::Cancel};
     EXPECT_FALSE(files.FileExit());
 
     // Yes, but the file cannot be written: the program stays.
-    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(a)));
     QDir(dir.path()).mkdir("a.tex");
     prompts.answers = {Answer::Yes};
     EXPECT_FALSE(files.FileExit());
@@ -248,34 +287,34 @@ TEST_F(DocumentFilesTest, SaveQuestionGuardsExitAndAFailedSaveStopsIt)
 
 TEST_F(DocumentFilesTest, OpenDialogRemembersItsNameAndCancelChangesNothing)
 {
-    const QString a = Write("a.tex", "a\n");
-    prompts.openNames = {a, QString()};
+    const std::string a = Write("a.tex", "a\n");
+    prompts.openNames = {a, std::string()};
     files.FileOpen();
     EXPECT_EQ(files.CurrentFileName(), a);
     Type("edited");
     prompts.answers = {Answer::No};
     files.FileOpen();
-    EXPECT_EQ(prompts.openStartNames, (QStringList{QString(), a}));
+    EXPECT_EQ(prompts.openStartNames, (Paths{std::string(), a}));
     EXPECT_EQ(Text(), "edited");
     EXPECT_EQ(files.CurrentFileName(), a);
 }
 
 TEST_F(DocumentFilesTest, HistoryMovesAPathToTheTopAndOpensFromItsItems)
 {
-    const QString a = Write("a.tex", "A\n");
-    const QString b = Write("b & c.tex", "B\n");
+    const std::string a = Write("a.tex", "A\n");
+    const std::string b = Write("b & c.tex", "B\n");
     files.SetHistory({b, a, Path("other.tex")});
-    EXPECT_EQ(files.History(), (QStringList{b, a, Path("other.tex")}));
+    EXPECT_EQ(files.History(), (Paths{b, a, Path("other.tex")}));
     // The caption shows the path itself, "&" included.
-    EXPECT_EQ(reOpen.actions().first()->text(), QString(b).replace("&", "&&"));
+    EXPECT_EQ(reOpen.actions().first()->text(), QString::fromStdString(b).replace("&", "&&"));
 
     files.AddHistory(a);
-    EXPECT_EQ(files.History(), (QStringList{a, b, Path("other.tex")}));
+    EXPECT_EQ(files.History(), (Paths{a, b, Path("other.tex")}));
     // File names differ by case on this system: both stay.
     files.AddHistory(Path("A.tex"));
-    EXPECT_EQ(files.History().size(), 4);
-    files.AddHistory(QString());  // nothing to add
-    EXPECT_EQ(files.History().size(), 4);
+    EXPECT_EQ(files.History().size(), 4u);
+    files.AddHistory(std::string());  // nothing to add
+    EXPECT_EQ(files.History().size(), 4u);
 
     // Clicking the item for b (a modified document: the question first).
     Type("x");
@@ -284,39 +323,39 @@ TEST_F(DocumentFilesTest, HistoryMovesAPathToTheTopAndOpensFromItsItems)
     EXPECT_EQ(prompts.questions, 1);
     EXPECT_EQ(files.CurrentFileName(), b);
     EXPECT_EQ(Text(), "B\r\n");
-    EXPECT_EQ(files.History().first(), b);
-    EXPECT_EQ(files.History().size(), 4);
+    EXPECT_EQ(files.History().front(), b);
+    EXPECT_EQ(files.History().size(), 4u);
 }
 
 TEST_F(DocumentFilesTest, DroppedFilesAndTheCommandLineOpenOnlyTeXFiles)
 {
-    const QString paper = Write("Paper.TeX", "paper\n");
+    const std::string paper = Write("Paper.TeX", "paper\n");
     Write("x.txt", "x\n");
     // Only the first dropped file counts.
-    EXPECT_FALSE(files.DropFiles({QUrl::fromLocalFile(Path("x.txt")), QUrl::fromLocalFile(paper)}));
+    EXPECT_FALSE(files.DropFiles({QUrl::fromLocalFile(QString::fromStdString(Path("x.txt"))), QUrl::fromLocalFile(QString::fromStdString(paper))}));
     EXPECT_FALSE(files.DropFiles({QUrl("https://example.org/a.tex")}));
-    EXPECT_EQ(files.CurrentFileName(), QString());
+    EXPECT_EQ(files.CurrentFileName(), std::string());
 
-    EXPECT_TRUE(files.DropFiles({QUrl::fromLocalFile(paper)}));
+    EXPECT_TRUE(files.DropFiles({QUrl::fromLocalFile(QString::fromStdString(paper))}));
     EXPECT_EQ(files.CurrentFileName(), paper);
 
     // A modified document is not dropped unasked.
     Type("changes");
     prompts.answers = {Answer::Cancel};
-    EXPECT_FALSE(files.DropFiles({QUrl::fromLocalFile(paper)}));
+    EXPECT_FALSE(files.DropFiles({QUrl::fromLocalFile(QString::fromStdString(paper))}));
     EXPECT_EQ(Text(), "changes");
 
     editor.Core().SetModified(false);
     files.FileNew();
-    EXPECT_FALSE(files.OpenCommandLine({QStringLiteral("notes.txt")}));
+    EXPECT_FALSE(files.OpenCommandLine({"notes.txt"}));
     EXPECT_FALSE(files.OpenCommandLine({}));
-    EXPECT_EQ(files.CurrentFileName(), QString());
+    EXPECT_EQ(files.CurrentFileName(), std::string());
 
     // A relative argument is made absolute before anything moves the
     // current folder.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    const bool opened = files.OpenCommandLine({QStringLiteral("Paper.TeX"), QStringLiteral("ignored.tex")});
+    const bool opened = files.OpenCommandLine({"Paper.TeX", "ignored.tex"});
     QDir::setCurrent(previous);
     EXPECT_TRUE(opened);
     EXPECT_EQ(files.CurrentFileName(), paper);
@@ -325,12 +364,53 @@ TEST_F(DocumentFilesTest, DroppedFilesAndTheCommandLineOpenOnlyTeXFiles)
 TEST_F(DocumentFilesTest, FileTreeNodeOpensBesideTheCurrentDocument)
 {
     QDir(dir.path()).mkdir("sub");
-    const QString main = Write("main.tex", "\\input{sub/part}\n");
-    const QString part = Write("sub/part.tex", "part\n");
+    const std::string main = Write("main.tex", "\\input{sub/part}\n");
+    const std::string part = Write("sub/part.tex", "part\n");
     ASSERT_TRUE(files.OpenDocument(main));
-    EXPECT_TRUE(files.OpenFileTreeNode(QStringLiteral("sub/part.tex")));
+    EXPECT_TRUE(files.OpenFileTreeNode("sub/part.tex"));
     EXPECT_EQ(files.CurrentFileName(), part);
-    EXPECT_FALSE(files.OpenFileTreeNode(QString()));
+    EXPECT_FALSE(files.OpenFileTreeNode(std::string()));
+}
+
+TEST_F(DocumentFilesTest, NamesThatAreNotUtf8AreOpenedSavedAndShownDecoded)
+{
+    // "日本.tex" in Shift-JIS, as archives made on Windows name files.
+    const std::string name = "\x93\xFA\x96\x7B.tex";
+    const std::string path = Write(name, "text\n");
+    const QString shown = QString::fromStdString(dir.path().toStdString()) + QStringLiteral("/日本.tex");
+
+    // From the command line, relative to the current folder.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const bool opened = files.OpenCommandLine({name});
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(opened) << prompts.errors.join(u'\n').toStdString();
+    EXPECT_EQ(files.CurrentFileName(), path);
+    EXPECT_EQ(files.History(), Paths{path});
+    if (ShiftJisCodec::ConverterAvailable()) {
+        EXPECT_EQ(window.windowTitle(), "Scrivlet -- " + shown);
+        EXPECT_EQ(reOpen.actions().first()->text(), shown);
+    }
+
+    // Saved under its own name, not beside it under a decoded one.
+    Type("new\r\n");
+    ASSERT_TRUE(files.FileSave1());
+    EXPECT_EQ(Read(path), "new\n");
+
+    // Dropped: the URL's bytes name the file.
+    files.FileNew();
+    const QByteArray url = "file://" + QUrl::toPercentEncoding(QString::fromStdString(dir.path().toStdString()), "/") +
+        "/%93%FA%96%7B.tex";
+    EXPECT_TRUE(files.DropFiles({QUrl::fromEncoded(url)}));
+    EXPECT_EQ(files.CurrentFileName(), path);
+
+    // A missing file is named readably in the message.
+    EXPECT_FALSE(files.OpenDocument(Path("\x95\x5C.tex")));
+    ASSERT_EQ(prompts.errors.size(), 1);
+    if (ShiftJisCodec::ConverterAvailable()) {
+        EXPECT_TRUE(prompts.errors[0].contains(QStringLiteral("/表.tex\". ")));
+    }
+    EXPECT_FALSE(prompts.errors[0].contains(QChar(0xFFFD)));
 }
 
 TEST_F(DocumentFilesTest, OpeningTellsOnceAboutBytesAfterCtrlZAndOtherEncodings)
@@ -403,7 +483,7 @@ TEST(DocumentDialogs, FileDialogsOfferTheirFiltersAndStartWithTheLastName)
         EXPECT_EQ(dialog->selectedFiles().value(0), last);
         dialog->reject();
     });
-    EXPECT_EQ(dialogs.GetOpenFileName(last), QString());
+    EXPECT_EQ(dialogs.GetOpenFileName(last.toStdString()), std::string());
 
     WhenShown<QFileDialog>([&last](QFileDialog* dialog) {
         EXPECT_EQ(dialog->nameFilters().size(), 1);
@@ -412,7 +492,7 @@ TEST(DocumentDialogs, FileDialogsOfferTheirFiltersAndStartWithTheLastName)
         dialog->selectFile(last);
         static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
     });
-    EXPECT_EQ(dialogs.GetSaveFileName(QString()), last);
+    EXPECT_EQ(dialogs.GetSaveFileName(std::string()), last.toStdString());
 }
 
 }  // namespace

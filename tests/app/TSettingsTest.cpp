@@ -233,28 +233,31 @@ TEST(TSettingsTest, HistoryKeepsTheFiveMostRecentInOrder)
     TSettings s;
     for (int i = 1; i <= 7; ++i)
         TSettings::AddHistory(s.ReOpen, "/d/" + std::to_string(i) + ".tex");
-    TSettings::AddHistory(s.ReOpen, "/D/&3.TEX");  // the same file: moved to the top
+    TSettings::AddHistory(s.ReOpen, "/d/3.tex");  // the same file: moved to the top
     MemoryRegistry reg;
     TEditorProp prop;
     s.Write(reg, prop, nullptr);
-    EXPECT_EQ(Stored(reg, "History", "0"), "/D/&3.TEX");
+    EXPECT_EQ(Stored(reg, "History", "0"), "/d/3.tex");
     EXPECT_EQ(Stored(reg, "History", "4"), "/d/4.tex");
-    EXPECT_EQ(ReadBack(reg).settings.ReOpen, Lines({"/D/&3.TEX", "/d/7.tex", "/d/6.tex", "/d/5.tex", "/d/4.tex"}));
+    EXPECT_EQ(ReadBack(reg).settings.ReOpen, Lines({"/d/3.tex", "/d/7.tex", "/d/6.tex", "/d/5.tex", "/d/4.tex"}));
 
-    // Values read later go nearer the top; a case twin read earlier is dropped;
-    // empty values are skipped; numbers not written are left alone.
+    // Values read later go nearer the top; a twin read earlier is dropped,
+    // by the same rule as during a run: names differing in case or by a
+    // '&' are other files and both stay; empty values are skipped; numbers
+    // not written are left alone.
     MemoryRegistry twins;
-    Store(twins, "History", "0", "/a/X.tex");
+    Store(twins, "History", "0", "/a/x.tex");
     Store(twins, "History", "1", "");
     Store(twins, "History", "2", "/b.tex");
-    Store(twins, "History", "3", "/A/x.TEX");
+    Store(twins, "History", "3", "/a/x.tex");
+    Store(twins, "History", "4", "/A/&x.TEX");
     const Lines read = ReadBack(twins).settings.ReOpen;
-    EXPECT_EQ(read, Lines({"/a/X.tex", "/b.tex"}));
+    EXPECT_EQ(read, Lines({"/a/x.tex", "/b.tex", "/A/&x.TEX"}));
     TSettings two;
-    two.ReOpen = read;
+    two.ReOpen = {"/b.tex"};
     two.Write(twins, prop, nullptr);
-    EXPECT_EQ(Stored(twins, "History", "1"), "/b.tex");
-    EXPECT_EQ(Stored(twins, "History", "3"), "/A/x.TEX");
+    EXPECT_EQ(Stored(twins, "History", "0"), "/b.tex");
+    EXPECT_EQ(Stored(twins, "History", "3"), "/a/x.tex");
 
     MemoryRegistry none;
     TSettings().Write(none, prop, nullptr);

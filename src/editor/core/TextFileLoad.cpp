@@ -6,7 +6,11 @@
 // the text; how many bytes followed it is reported, so that a later save
 // cannot drop them unseen. A NUL byte is ordinary text.
 
+#include "editor/core/TextFileLoad.h"
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +21,7 @@
 
 #include "editor/core/EFileError.h"
 #include "editor/core/LargeAllocation.h"
+#include "editor/core/SystemErrorText.h"
 #include "editor/core/TEditorScreenStrings.h"
 
 namespace {
@@ -29,23 +34,65 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) { return SystemErrorText(error); }
 
 }  // namespace
+
+const char* const TextFileTooLargeText = "ファイルが大きすぎて編集できません";
+
+std::string NotRegularFileText(unsigned mode)
+{
+    if (S_ISDIR(mode))
+        return SystemErrorText(EISDIR);
+    std::string kind;
+    if (S_ISFIFO(mode))
+        kind = "名前付きパイプ";
+    else if (S_ISCHR(mode) || S_ISBLK(mode))
+        kind = "デバイス";
+    else if (S_ISSOCK(mode))
+        kind = "ソケット";
+    return kind.empty() ? "通常のファイルではありません" : "通常のファイルではありません (" + kind + ")";
+}
+
+int OpenTextFileForReading(const std::string& path)
+{
+    // Without O_NONBLOCK opening a FIFO waits for a writer; O_NOCTTY keeps a
+    // terminal from becoming the program's own.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        throw EFileError(path, Reason(errno));
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        const int error = errno;
+        close(fd);
+        throw EFileError(path, Reason(error));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        close(fd);
+        throw EFileError(path, NotRegularFileText(info.st_mode));
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
 
 TLoadResult TEditorScreenStrings::LoadRowsFromFile(const std::string& path)
 {
     TLoadResult result;
     Clear();
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw EFileError(path, Reason(errno));
+    const int fd = OpenTextFileForReading(path);
+    File file(fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        close(fd);
+        throw EFileError(path, Reason(error));
+    }
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode))
-        throw EFileError(path, Reason(EISDIR));
+    fstat(fd, &info);
 
-    // The size is a hint only: a file that grows or is not a regular file is
-    // read to its end all the same.
+    // The size is a hint only: a file that grows is read to its end all the
+    // same.
     // One spare byte lets the read that meets the end find room.
     size_t capacity = info.st_size > 0 ? static_cast<size_t>(info.st_size) + 1 : ReadBlock;
     std::shared_ptr<char[]> block = AllocateTextBlock(capacity);
@@ -73,7 +120,7 @@ TLoadResult TEditorScreenStrings::LoadRowsFromFile(const std::string& path)
         result.BytesAfterEof = static_cast<int64_t>(size - textSize - 1);
     }
     if (textSize > static_cast<size_t>(MaxRowLength))
-        throw EFileError(path, "the file is too large to edit");
+        throw EFileError(path, TextFileTooLargeText);
 
     const std::string_view text(block.get(), textSize);
     SetPlainTextShared(text, std::move(block));

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +10,7 @@
 
 #include "FakeEditor.h"
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
 #include "editor/core/TEditorStrings.h"
 
 namespace {
@@ -113,6 +117,39 @@ TEST_F(TextFileLoad, MissingFileRaisesAndLeavesAnEmptyDocument)
     EXPECT_THROW(lines.LoadFromFile("/nonexistent/dir/file.tex"), EFileError);
     EXPECT_EQ(store.GetCount(), 0);
     EXPECT_FALSE(store.UndoObj().CanUndo());
+}
+
+// What a load of `path` reports; empty when it loads.
+std::string LoadError(TEditorStrings& lines, const std::string& path)
+{
+    try {
+        lines.LoadFromFile(path);
+    } catch (const EFileError& e) {
+        EXPECT_EQ(e.Path, path);
+        return e.Reason;
+    }
+    return std::string();
+}
+
+TEST_F(TextFileLoad, OnlyRegularFilesAreReadAndReasonsAreJapanese)
+{
+    const std::filesystem::path dir = std::filesystem::path(Write("")).parent_path() /
+        ("scrivlet_kinds_" + std::to_string(getpid()));
+    std::filesystem::create_directory(dir);
+    // A FIFO with no writer would block the read for ever; a link to a
+    // device would read as an empty (or endless) file.
+    const std::string fifo = (dir / "pipe.tex").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = (dir / "null.tex").string();
+    std::filesystem::create_symlink("/dev/null", device);
+    EXPECT_EQ(LoadError(lines, fifo), "通常のファイルではありません (名前付きパイプ)");
+    EXPECT_EQ(LoadError(lines, device), "通常のファイルではありません (デバイス)");
+    EXPECT_EQ(LoadError(lines, dir.string()), SystemErrorText(EISDIR));
+    EXPECT_EQ(LoadError(lines, (dir / "missing.tex").string()), SystemErrorText(ENOENT));
+    // A regular file through a link is read.
+    std::filesystem::create_symlink(path_, dir / "link.tex");
+    EXPECT_EQ(LoadError(lines, (dir / "link.tex").string()), "");
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(TextFileLoad, LoadLeavesNoUndo)
