@@ -478,4 +478,34 @@ TEST(TEditorWidget, TheCaretAndTheCandidateWindowFollowThePreeditCursor)
     EXPECT_FALSE(ink(9, 1)) << "お has a thin line";
 }
 
+TEST(TEditorWidget, WhatTheScreenShowsWhileComposingMatchesAFullRepaint)
+{
+    ShownEditor e("first row\r\nsecond row\r\nthird");
+    TEditorCore& c = e.editor.Core();
+    c.Caret().SetStyle(csBrief);
+    c.SetRowCol(1, 3);
+    if (OnScreen(e.editor).isNull())
+        GTEST_SKIP() << "this platform cannot grab the window";
+    const auto same = [&](const char* step) {
+        c.HideCaret();
+        const QImage shown = OnScreen(e.editor);
+        const QImage full = Repainted(e.editor);
+        c.ShowCaret();
+        EXPECT_EQ(shown, full) << step;
+    };
+    auto longer = Composing(QString::fromUtf8("にほんご"), 4);
+    QApplication::sendEvent(&e.editor, &longer);
+    same("a preedit appears");
+    auto shorter = Composing(QString::fromUtf8("に"), 1);
+    QApplication::sendEvent(&e.editor, &shorter);
+    same("the preedit shrinks");
+    c.SetRowCol(2, 1);
+    same("the caret leaves the row while composing");
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("二"));
+    QApplication::sendEvent(&e.editor, &commit);
+    same("committed");
+    EXPECT_EQ(e.Text(), "first row\r\nsecond row\r\nt\x93\xf1hird");
+}
+
 }  // namespace
