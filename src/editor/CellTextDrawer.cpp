@@ -58,6 +58,42 @@ quint32 CellTextDrawer::Glyph(Face& face, char32_t code)
     return glyph;
 }
 
+void CellTextDrawer::Begin()
+{
+    for (int k = 0; k < 2; ++k) {
+        runGlyphs_[k].clear();
+        runPositions_[k].clear();
+    }
+}
+
+void CellTextDrawer::Put(QPainter& p, Face& main, Face& ascii, char32_t code, qreal x, int baseline)
+{
+    const bool isAscii = code >= 0x20 && code < 0x7F;
+    Face& face = isAscii ? ascii : main;
+    const quint32 glyph = Glyph(face, code);
+    if (glyph != 0) {
+        runGlyphs_[isAscii ? 1 : 0].push_back(glyph);
+        runPositions_[isAscii ? 1 : 0].push_back(QPointF(x, baseline));
+    } else if (code != U' ') {
+        // No glyph in the raw font: let Qt find a fallback family.
+        p.setFont(face.font);
+        p.drawText(QPointF(x, baseline), QString::fromUcs4(&code, 1));
+    }
+}
+
+void CellTextDrawer::Flush(QPainter& p, Face& main, Face& ascii)
+{
+    for (int k = 0; k < 2; ++k) {
+        if (runGlyphs_[k].empty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(k == 1 ? ascii.raw : main.raw);
+        run.setGlyphIndexes(QList<quint32>(runGlyphs_[k].begin(), runGlyphs_[k].end()));
+        run.setPositions(QList<QPointF>(runPositions_[k].begin(), runPositions_[k].end()));
+        p.drawGlyphRun(QPointF(0, 0), run);
+    }
+}
+
 void CellTextDrawer::Draw(QPainter& p, std::string_view row, std::size_t from, std::size_t to,
                           const std::vector<int>& columns, int x0, int top, const QColor& colour, TFontStyles style)
 {
@@ -66,10 +102,7 @@ void CellTextDrawer::Draw(QPainter& p, std::string_view row, std::size_t from, s
         return;
     Face& main = FaceFor(false, style);
     Face& ascii = FaceFor(true, style);
-    for (int k = 0; k < 2; ++k) {
-        runGlyphs_[k].clear();
-        runPositions_[k].clear();
-    }
+    Begin();
     const int baseline = top + ascent_;
     p.setPen(colour);
     std::size_t i = from;
@@ -80,33 +113,28 @@ void CellTextDrawer::Draw(QPainter& p, std::string_view row, std::size_t from, s
         i += static_cast<std::size_t>(bytes);
         if (ch.code == U'\t' || col < 0)
             continue;
-        const bool isAscii = ch.code >= 0x20 && ch.code < 0x7F;
-        Face& face = isAscii ? ascii : main;
-        const quint32 glyph = Glyph(face, ch.code);
-        const qreal x = x0 + col * colWidth_;
-        if (glyph != 0) {
-            runGlyphs_[isAscii ? 1 : 0].push_back(glyph);
-            runPositions_[isAscii ? 1 : 0].push_back(QPointF(x, baseline));
-        } else if (ch.code != U' ') {
-            // No glyph in the raw font: let Qt find a fallback family.
-            p.setFont(face.font);
-            char32_t code = ch.code;
-            p.drawText(QPointF(x, baseline), QString::fromUcs4(&code, 1));
-        }
+        Put(p, main, ascii, ch.code, x0 + col * colWidth_, baseline);
     }
-    for (int k = 0; k < 2; ++k) {
-        if (runGlyphs_[k].empty())
-            continue;
-        QGlyphRun run;
-        run.setRawFont(k == 1 ? ascii.raw : main.raw);
-        run.setGlyphIndexes(QList<quint32>(runGlyphs_[k].begin(), runGlyphs_[k].end()));
-        run.setPositions(QList<QPointF>(runPositions_[k].begin(), runPositions_[k].end()));
-        p.drawGlyphRun(QPointF(0, 0), run);
-    }
+    Flush(p, main, ascii);
     if (HasStyle(style, fsStrikeOut)) {
         const int first = columns[from] >= 0 ? columns[from] : 0;
         const int y = top + fontHeight_ / 2;
         const int last = columns[to - 1] + 1;
         p.drawLine(x0 + first * colWidth_, y, x0 + last * colWidth_ - 1, y);
     }
+}
+
+void CellTextDrawer::DrawCodes(QPainter& p, std::u32string_view codes, std::size_t from, std::size_t to,
+                               const std::vector<int>& columns, int x0, int top, const QColor& colour)
+{
+    to = std::min({to, codes.size(), columns.size()});
+    if (from >= to)
+        return;
+    Face& main = FaceFor(false, TFontStyles{});
+    Face& ascii = FaceFor(true, TFontStyles{});
+    Begin();
+    p.setPen(colour);
+    for (std::size_t i = from; i < to; ++i)
+        Put(p, main, ascii, codes[i], x0 + columns[i] * colWidth_, top + ascent_);
+    Flush(p, main, ascii);
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -37,6 +38,11 @@ public:
     void Draw(QPainter& p, std::string_view row, std::size_t from, std::size_t to, const std::vector<int>& columns,
               int x0, int top, const QColor& colour, TFontStyles style);
 
+    // Draws code points that are not document bytes (the input method's
+    // unfinished text): codes[i] at cell columns[i] for i in [from, to).
+    void DrawCodes(QPainter& p, std::u32string_view codes, std::size_t from, std::size_t to,
+                   const std::vector<int>& columns, int x0, int top, const QColor& colour);
+
 private:
     struct Face {
         QRawFont raw;
@@ -45,6 +51,10 @@ private:
     };
     Face& FaceFor(bool ascii, TFontStyles style);
     quint32 Glyph(Face& face, char32_t code);
+    // Glyph runs: cleared by Begin, filled by Put, drawn by Flush.
+    void Begin();
+    void Put(QPainter& p, Face& main, Face& ascii, char32_t code, qreal x, int baseline);
+    void Flush(QPainter& p, Face& main, Face& ascii);
 
     QFont font_;
     QFont ascii_;

@@ -62,6 +62,7 @@ TEditor::TEditor(QWidget* parent)
             parseAhead_.stop();
     });
     popup_ = std::make_unique<TEditorPopupMenu>(*this);
+    painter_.SetPreedit(&preedit_);
     MeasureFont();
     core_.Resized();
     TEditorAccessible::Install();
@@ -120,19 +121,9 @@ void TEditor::paintEvent(QPaintEvent* event)
     const bool caretOn = CaretVisible();
     painter_.Paint(p, event->rect(), viewport()->width(), viewport()->height(), caretOn);
 
-    if (!preedit_.isEmpty() && hasFocus()) {
-        // The input method's unfinished text, at the caret.
-        const QFontMetrics metrics(drawFont_);
-        const QRect box(caretPos_, QSize(metrics.horizontalAdvance(preedit_) + 2, fontHeight_));
-        p.fillRect(box, painter_.Background());
-        p.setFont(drawFont_);
-        p.setPen(painter_.Foreground());
-        p.drawText(box.left(), box.top() + metrics.ascent(), preedit_);
-        p.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
-    }
-    if (caretOn && blinkOn_ && caretSize_.isValid()) {
+    if (caretOn && blinkOn_ && caretSize_.isValid() && (!preedit_.Active() || preedit_.CursorVisible())) {
         p.setCompositionMode(QPainter::CompositionMode_Difference);
-        p.fillRect(QRect(caretPos_, caretSize_), Qt::white);
+        p.fillRect(CaretRect(), Qt::white);
     }
     // A paint follows every change: the rows left unparsed by it are taken
     // up once the program is idle.
@@ -201,10 +192,7 @@ void TEditor::RulerCaretMoved(int)
 
 void TEditor::UpdateCaretArea(bool underline)
 {
-    QRect area(caretPos_, caretSize_);
-    if (!preedit_.isEmpty())
-        area |= QRect(caretPos_, QSize(QFontMetrics(drawFont_).horizontalAdvance(preedit_) + 2, fontHeight_));
-    viewport()->update(area.adjusted(-1, -1, 1, 1));
+    viewport()->update(CaretRect().adjusted(-1, -1, 1, 1));
     if (underline && core_.Marks().Underline.Visible()) {
         // The row the caret stands on as drawn, which is the old row while
         // the caret is being moved away from it.
@@ -213,6 +201,25 @@ void TEditor::UpdateCaretArea(bool underline)
         const int y = top + std::max(0, caretPos_.y() - top) / rowHeight * rowHeight;
         viewport()->update(0, y, viewport()->width(), rowHeight);
     }
+}
+
+QRect TEditor::CaretRect() const
+{
+    const int shift = preedit_.Active() ? preedit_.CursorCell() * core_.ColWidth() : 0;
+    return QRect(caretPos_ + QPoint(shift, 0), caretSize_);
+}
+
+void TEditor::UpdateComposedRow()
+{
+    // The caret's row in the core, and the row the caret was last drawn on,
+    // which differ while the caret is being moved.
+    const int top = core_.TextAreaTop();
+    const int rowHeight = core_.RowHeight();
+    const int coreY = top + (core_.Row() - core_.TopRow()) * rowHeight;
+    const int shownY = top + std::max(0, caretPos_.y() - top) / rowHeight * rowHeight;
+    viewport()->update(0, coreY, viewport()->width(), rowHeight);
+    if (shownY != coreY)
+        viewport()->update(0, shownY, viewport()->width(), rowHeight);
 }
 
 void TEditor::CreateCaret(int width, int height)
@@ -227,8 +234,12 @@ void TEditor::SetCaretPos(int x, int y)
     if (caretPos_ == QPoint(x, y))
         return;
     UpdateCaretArea();
+    if (preedit_.Active())
+        UpdateComposedRow();
     caretPos_ = QPoint(x, y);
     UpdateCaretArea();
+    if (preedit_.Active())
+        UpdateComposedRow();
     if (hasFocus())
         QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
@@ -284,7 +295,7 @@ void TEditor::focusOutEvent(QFocusEvent* event)
     QAbstractScrollArea::focusOutEvent(event);
     core_.FocusChanged(false);
     blink_.stop();
-    preedit_.clear();
+    preedit_.Clear();
     viewport()->update();
 }
 
@@ -480,15 +491,27 @@ bool TEditor::focusNextPrevChild(bool next)
 
 void TEditor::inputMethodEvent(QInputMethodEvent* event)
 {
+    // The row shown with the old preedit, then the text it committed, then
+    // the row shown with the new one (the caret may have moved between).
+    if (preedit_.Active())
+        UpdateComposedRow();
     UpdateCaretArea();
-    preedit_ = event->preeditString();
     const QString commit = event->commitString();
     if (!commit.isEmpty() && !core_.MouseCaptured()) {
         std::string bytes;
+        preedit_.Clear();
         if (EncodeInput(commit, bytes))
             core_.ImeResult(bytes, false);
     }
+    if (core_.ReadOnly())
+        preedit_.Clear();
+    else
+        preedit_.Set(event->preeditString(), event->attributes());
+    if (preedit_.Active())
+        UpdateComposedRow();
     UpdateCaretArea();
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
     event->accept();
 }
 
@@ -497,8 +520,12 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     switch (query) {
     case Qt::ImEnabled:
         return !core_.ReadOnly();
-    case Qt::ImCursorRectangle:
-        return QRect(viewport()->mapTo(this, caretPos_), QSize(std::max(1, caretSize_.width()), fontHeight_));
+    case Qt::ImCursorRectangle: {
+        // At the preedit's cursor, so that the candidate window follows it.
+        const QRect caret = CaretRect();
+        return QRect(viewport()->mapTo(this, QPoint(caret.x(), caretPos_.y())),
+                     QSize(std::max(1, caretSize_.width()), fontHeight_));
+    }
     case Qt::ImFont:
         return drawFont_;
     case Qt::ImHints:

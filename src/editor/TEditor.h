@@ -10,6 +10,7 @@
 
 #include "editor/TEditorCursors.h"
 #include "editor/TEditorPainter.h"
+#include "editor/TEditorPreedit.h"
 #include "editor/core/TEditorCore.h"
 
 class TEditorPopupMenu;
@@ -40,8 +41,11 @@ public:
     // The cursors per area; change them freely.
     TEditorCursors& Cursors() { return cursors_; }
 
-    // Where the caret stands and how big it is, in viewport coordinates.
-    QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
+    // Where the caret stands and how big it is, in viewport coordinates:
+    // while the user composes, at the input method's cursor.
+    QRect CaretRect() const;
+    // The input method's unfinished text, shown but not yet in the document.
+    const TEditorPreedit& Preedit() const { return preedit_; }
     bool CaretVisible() const { return caretShown_ && hasFocus(); }
 
     // The clipboard's text as Shift-JIS bytes: exact when another editor of
@@ -113,6 +117,8 @@ private:
     // Repaints the caret (and the preedit), and with `underline` the row
     // whose underline it carries.
     void UpdateCaretArea(bool underline = true);
+    // Repaints the row that shows the preedit.
+    void UpdateComposedRow();
     void RestartBlink();
     void UpdateMouseCursor(const QPoint& pos, Qt::KeyboardModifiers modifiers);
     static TShiftState ShiftOf(Qt::KeyboardModifiers modifiers);
@@ -137,5 +143,5 @@ private:
     // Colours the rows below the screen while the program is idle, so that a
     // jump far down finds them ready.
     QTimer parseAhead_;
-    QString preedit_;
+    TEditorPreedit preedit_;
 };

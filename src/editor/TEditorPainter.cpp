@@ -5,6 +5,7 @@
 #include <QRegion>
 
 #include "editor/QtColor.h"
+#include "editor/TEditorPreedit.h"
 #include "editor/core/CellMap.h"
 #include "editor/core/ShiftJis.h"
 #include "editor/core/TEditorCore.h"
@@ -84,31 +85,34 @@ void TEditorPainter::PaintTextRow(QPainter& p, int row, int y, int width)
 
     if (row >= count) {
         const bool endsOpen = count == 0 || core_.Store().GetRowAttribute(count - 1) == raLineBreak;
+        // The caret may stand on the row after the last one.
+        const bool composing = preedit_ && preedit_->Active() && row == core_.Row();
+        spliceCol_ = composing ? core_.Col() : -1;
+        spliceCells_ = composing ? preedit_->Cells() : 0;
         if (row == count && endsOpen && core_.Marks().EofMark.Visible())
-            PaintEofMark(p, x0, y, ToQColor(core_.Marks().EofMark.Color(), Foreground()));
+            PaintEofMark(p, x0 + ShiftStart(0) * colWidth, y, ToQColor(core_.Marks().EofMark.Color(), Foreground()));
+        if (composing)
+            PaintPreedit(p, y);
+        spliceCol_ = -1;
         return;
     }
 
     const std::string map = core_.BuildMap(row);
     const std::string_view text = core_.Store().RowView(row);
-    columns_.assign(text.size(), -1);
-    std::size_t b = 0;
-    for (int c = 0; c < static_cast<int>(map.size()) && b < text.size(); ++c)
-        if (map[static_cast<std::size_t>(c)] != CellKind::TabFill)
-            columns_[b++] = c;
-    columns_.resize(b);  // bytes past the map are not shown
-    const int endCol = std::min(static_cast<int>(map.size()), kMaxShownColumns);
+    const int mapEnd = LayoutRow(row, map);
+    const int endCol = std::min(mapEnd, ShiftStart(kMaxShownColumns));
 
     const bool hit = core_.SelectionState() == 3;
     const TEditorColor& sel = hit ? core_.View().Colors().Hit : core_.View().Colors().Select;
     const QColor selFg = ToQColor(sel.Color(), Background());
     const QColor selBg = ToQColor(sel.BkColor(), Background());
-    const Span span = SelectedSpan(row);
+    Span span = SelectedSpan(row);
+    span = {ShiftStart(span.from), span.to >= (1 << 20) ? span.to : ShiftEnd(span.to)};
     const bool selected = span.to > span.from;
     const QRect rowRect(core_.TextAreaLeft(), y, width, rowHeight);
 
     if (!selected) {
-        PaintTokens(p, row, y, map, false, selFg, selBg);
+        PaintTokens(p, row, y, mapEnd, false, selFg, selBg);
         PaintRowEndMark(p, row, y, endCol, nullptr);
     } else {
         const int sx = std::max(rowRect.left(), x0 + span.from * colWidth);
@@ -117,19 +121,80 @@ void TEditorPainter::PaintTextRow(QPainter& p, int row, int y, int width)
         const QRegion outer = p.clipRegion();
         p.save();
         p.setClipRegion(outer.intersected(QRegion(rowRect).subtracted(QRegion(selRect))));
-        PaintTokens(p, row, y, map, false, selFg, selBg);
+        PaintTokens(p, row, y, mapEnd, false, selFg, selBg);
         PaintRowEndMark(p, row, y, endCol, nullptr);
         p.setClipRegion(outer.intersected(QRegion(selRect)));
         p.fillRect(selRect, selBg);
-        PaintTokens(p, row, y, map, true, selFg, selBg);
+        PaintTokens(p, row, y, mapEnd, true, selFg, selBg);
         PaintRowEndMark(p, row, y, endCol, &selFg);
         p.restore();
     }
     if (OnDrawLine)
         OnDrawLine(p, std::string(text), x0, y, row, selected);
+    if (spliceCol_ >= 0)
+        PaintPreedit(p, y);
 }
 
-void TEditorPainter::PaintTokens(QPainter& p, int row, int y, const std::string& map, bool selectedColours,
+int TEditorPainter::LayoutRow(int row, const std::string& map)
+{
+    const std::string_view text = core_.Store().RowView(row);
+    const bool composing = preedit_ && preedit_->Active() && row == core_.Row();
+    spliceCol_ = composing ? core_.Col() : -1;
+    spliceCells_ = composing ? preedit_->Cells() : 0;
+    columns_.assign(text.size(), -1);
+    std::size_t b = 0;
+    for (int c = 0; c < static_cast<int>(map.size()) && b < text.size(); ++c)
+        if (map[static_cast<std::size_t>(c)] != CellKind::TabFill)
+            columns_[b++] = ShiftStart(c);
+    columns_.resize(b);  // bytes past the map are not shown
+    return ShiftStart(static_cast<int>(map.size()));
+}
+
+std::vector<int> TEditorPainter::PaintedColumns(int row)
+{
+    std::vector<int> columns(core_.Store().RowLength(row), -1);
+    if (row < 0 || row >= core_.RowCount())
+        return columns;
+    LayoutRow(row, core_.BuildMap(row));
+    std::copy(columns_.begin(), columns_.end(), columns.begin());
+    spliceCol_ = -1;
+    return columns;
+}
+
+void TEditorPainter::PaintPreedit(QPainter& p, int y)
+{
+    // Glyphs, backgrounds and underlines on the preedit's own cells, over
+    // whatever the row's tokens left there.
+    const int colWidth = core_.ColWidth();
+    const int h = core_.FontHeight();
+    const int x = core_.TextAreaLeft() + (spliceCol_ - core_.TopCol()) * colWidth;
+    const std::u32string& codes = preedit_->Codes();
+    const std::vector<int>& columns = preedit_->Columns();
+    const std::vector<TEditorPreedit::Look>& looks = preedit_->Looks();
+    p.fillRect(QRect(x, y, spliceCells_ * colWidth, h), Background());
+    const int underlineY = y + h - 1;
+    std::size_t from = 0;
+    while (from < codes.size()) {
+        // A run of characters that look the same.
+        const TEditorPreedit::Look& look = looks[from];
+        std::size_t to = from + 1;
+        while (to < codes.size() && looks[to].foreground == look.foreground &&
+               looks[to].background == look.background && looks[to].marked == look.marked)
+            ++to;
+        const int left = x + columns[from] * colWidth;
+        const int right = x + (to < codes.size() ? columns[to] : spliceCells_) * colWidth;
+        if (look.background.isValid())
+            p.fillRect(QRect(left, y, right - left, h), look.background);
+        const QColor fg = look.foreground.isValid() ? look.foreground : Foreground();
+        text_.DrawCodes(p, codes, from, to, columns, x, y, fg);
+        // The whole preedit is underlined; the clause being converted with a
+        // line twice as thick.
+        p.fillRect(QRect(left, look.marked ? underlineY - 1 : underlineY, right - left, look.marked ? 2 : 1), fg);
+        from = to;
+    }
+}
+
+void TEditorPainter::PaintTokens(QPainter& p, int row, int y, int endCol, bool selectedColours,
                                  const QColor& selFg, const QColor& selBg)
 {
     const std::string_view rowText = core_.Store().RowView(row);
@@ -137,7 +202,6 @@ void TEditorPainter::PaintTokens(QPainter& p, int row, int y, const std::string&
     const int colWidth = core_.ColWidth();
     const int x0 = core_.TextAreaLeft() - core_.TopCol() * colWidth;
     const int clipRight = p.clipBoundingRect().isEmpty() ? 1 << 30 : static_cast<int>(p.clipBoundingRect().right());
-    const int mapWidth = static_cast<int>(map.size());
 
     const TRowAttributeData state = core_.RowParser().RowStartState(row);
     const std::string_view scan = core_.RowParser().ScanText(row, buffer_);
@@ -148,7 +212,7 @@ void TEditorPainter::PaintTokens(QPainter& p, int row, int y, const std::string&
             break;
         const int end = std::min(start + scanner_->TokenLength(), rowLength);
         const int fromCol = columns_[static_cast<std::size_t>(start)];
-        const int toCol = end < rowLength ? columns_[static_cast<std::size_t>(end)] : mapWidth;
+        const int toCol = end < rowLength ? columns_[static_cast<std::size_t>(end)] : endCol;
         const int fromX = x0 + fromCol * colWidth;
         const int toX = x0 + toCol * colWidth;
         if (toX < core_.TextAreaLeft())

@@ -15,6 +15,7 @@ class QPainter;
 class TEditorCore;
 class TFountainParser;
 class TFountainColor;
+class TEditorPreedit;
 
 // Draws an editor's client area from its core: the text rows with their
 // colours, selection and row-end marks, the left bar with numbers, the
@@ -39,6 +40,14 @@ public:
     // `caretRowUnderline` says whether the caret row's underline is shown.
     void Paint(QPainter& p, const QRect& clip, int width, int height, bool caretRowUnderline);
 
+    // The input method's unfinished text, shown spliced into the caret row
+    // while it is active; null for none. Not owned.
+    void SetPreedit(const TEditorPreedit* preedit) { preedit_ = preedit; }
+
+    // The cell column at which each byte of `row` is drawn (-1 for bytes
+    // past the shown part), with the preedit spliced in on the caret row.
+    std::vector<int> PaintedColumns(int row);
+
     // The control's own colours, resolved at the start of each paint.
     const QColor& Background() const { return background_; }
     const QColor& Foreground() const { return foreground_; }
@@ -54,7 +63,15 @@ private:
     };
     void PaintRows(QPainter& p, const QRect& clip, int width, bool underline);
     void PaintTextRow(QPainter& p, int row, int y, int width);
-    void PaintTokens(QPainter& p, int row, int y, const std::string& map, bool selectedColours,
+    // Fills columns_ with the byte columns of `row` from its map and returns
+    // the row's end column as drawn; sets the splice of the preedit.
+    int LayoutRow(int row, const std::string& map);
+    void PaintPreedit(QPainter& p, int y);
+    // A column of the row's own layout moved past the preedit: a start
+    // column at or after the splice, an end column after it.
+    int ShiftStart(int col) const { return spliceCol_ >= 0 && col >= spliceCol_ ? col + spliceCells_ : col; }
+    int ShiftEnd(int col) const { return spliceCol_ >= 0 && col > spliceCol_ ? col + spliceCells_ : col; }
+    void PaintTokens(QPainter& p, int row, int y, int endCol, bool selectedColours,
                      const QColor& selFg, const QColor& selBg);
     void PaintRowEndMark(QPainter& p, int row, int y, int endCol, const QColor* override);
     void PaintEofMark(QPainter& p, int x, int y, const QColor& colour);
@@ -73,4 +90,8 @@ private:
     QColor background_{Qt::white};
     QColor foreground_{Qt::black};
     std::vector<int> columns_;
+    const TEditorPreedit* preedit_ = nullptr;
+    // While the row being painted holds the preedit: its column and width.
+    int spliceCol_ = -1;
+    int spliceCells_ = 0;
 };

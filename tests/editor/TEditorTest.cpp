@@ -9,11 +9,13 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCharFormat>
 
 #include <gtest/gtest.h>
 
 #include "editor/TEditor.h"
 #include "editor/TEditorPopupMenu.h"
+#include "editor/TEditorPreedit.h"
 
 namespace {
 
@@ -316,6 +318,194 @@ TEST(TEditorWidget, TheCaretRowUnderlineLeavesTheRowTheCaretLeft)
     EXPECT_EQ(OnScreen(e.editor), Repainted(e.editor));
     c.SetRowCol(4, 1);
     EXPECT_EQ(OnScreen(e.editor), Repainted(e.editor));
+}
+
+}  // namespace
+
+namespace {
+
+QImage ViewportImage(TEditor& editor)
+{
+    QImage image(editor.viewport()->size(), QImage::Format_RGB32);
+    editor.viewport()->render(&image);
+    return image;
+}
+
+// The pixels of cells [fromCol, toCol) of a row, from its top down to
+// `lines` pixel lines.
+QImage CellStrip(const QImage& image, const TEditorCore& c, int row, int fromCol, int toCol, int lines)
+{
+    const int x = c.TextAreaLeft() + (fromCol - c.TopCol()) * c.ColWidth();
+    const int y = c.TextAreaTop() + (row - c.TopRow()) * c.RowHeight();
+    return image.copy(x, y, (toCol - fromCol) * c.ColWidth(), lines);
+}
+
+bool Inked(const QImage& strip)
+{
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            if (QColor(strip.pixel(x, y)) != QColor(Qt::white))
+                return true;
+    return false;
+}
+
+QInputMethodEvent Composing(const QString& text, int cursor, QList<QInputMethodEvent::Attribute> formats = {})
+{
+    formats.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, cursor, 1));
+    return QInputMethodEvent(text, formats);
+}
+
+QInputMethodEvent::Attribute Format(int start, int length, QTextCharFormat::UnderlineStyle underline)
+{
+    QTextCharFormat format;
+    format.setUnderlineStyle(underline);
+    return QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, start, length, format);
+}
+
+TEST(TEditorPreedit, MeasuresCellsByTheCodePageAndMapsUtf16IndexesToCells)
+{
+    EXPECT_EQ(TEditorPreedit::CellsOf(U'a'), 1);
+    EXPECT_EQ(TEditorPreedit::CellsOf(U'\uFF71'), 1);  // half-width katakana
+    EXPECT_EQ(TEditorPreedit::CellsOf(U'\u3042'), 2);
+    EXPECT_EQ(TEditorPreedit::CellsOf(U'\u00FC'), 2);   // not in the code page
+    EXPECT_EQ(TEditorPreedit::CellsOf(U'\U0001F600'), 2);
+
+    // The emoji takes two UTF-16 units but is one character of 2 cells; the
+    // cursor after it and the format over it are counted in units.
+    TEditorPreedit preedit;
+    preedit.Set(QString::fromUtf8("a😀ｱ"),
+                {QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, 3, 0),
+                 Format(1, 2, QTextCharFormat::DashUnderline)});
+    ASSERT_EQ(preedit.Codes().size(), 3u);
+    EXPECT_EQ(preedit.Columns(), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(preedit.Cells(), 4);
+    EXPECT_EQ(preedit.CursorCell(), 3);
+    EXPECT_FALSE(preedit.CursorVisible());
+    EXPECT_FALSE(preedit.Looks()[0].marked);
+    EXPECT_TRUE(preedit.Looks()[1].marked);
+    EXPECT_FALSE(preedit.Looks()[2].marked);
+
+    // Without a cursor attribute the cursor stands visible at the end.
+    preedit.Set(QString::fromUtf8("かな"), {});
+    EXPECT_EQ(preedit.CursorCell(), 4);
+    EXPECT_TRUE(preedit.CursorVisible());
+}
+
+TEST(TEditorWidget, ThePreeditPushesTheRestOfTheCaretRowAsideUntilTheCommit)
+{
+    const std::string text = "\\documentclass{jsarticle}\r\nnext row";
+    ShownEditor e(text.c_str());
+    TEditorCore& c = e.editor.Core();
+    c.SetRowCol(0, 8);
+    c.HideCaret();  // keep the blinking caret out of the pictures
+    const int lines = c.FontHeight() - 2;  // above the underline
+    const QImage before = ViewportImage(e.editor);
+    const std::vector<int> plainColumns = e.editor.Painter().PaintedColumns(0);
+
+    auto composing = Composing(QString::fromUtf8("かんじ"), 3, {Format(0, 3, QTextCharFormat::SingleUnderline)});
+    QApplication::sendEvent(&e.editor, &composing);
+    EXPECT_EQ(e.Text(), text);
+    EXPECT_FALSE(c.Modified());
+
+    const QImage during = ViewportImage(e.editor);
+    EXPECT_EQ(CellStrip(during, c, 0, 0, 8, lines), CellStrip(before, c, 0, 0, 8, lines));
+    EXPECT_EQ(CellStrip(during, c, 0, 14, 14 + 17, lines), CellStrip(before, c, 0, 8, 8 + 17, lines))
+        << "the text after the caret moves right by the preedit's 6 cells";
+    EXPECT_TRUE(Inked(CellStrip(during, c, 0, 8, 14, lines)));
+    EXPECT_EQ(CellStrip(during, c, 1, 0, 20, c.RowHeight()), CellStrip(before, c, 1, 0, 20, c.RowHeight()));
+    // Underlined across its whole width, on the row's last font line.
+    const QImage underline = CellStrip(during, c, 0, 8, 14, c.FontHeight()).copy(0, c.FontHeight() - 1, 6 * c.ColWidth(), 1);
+    int gaps = 0;
+    for (int x = 0; x < underline.width(); ++x)
+        gaps += QColor(underline.pixel(x, 0)) == QColor(Qt::white);
+    EXPECT_EQ(gaps, 0) << "pixels missing from the underline";
+
+    std::vector<int> columns = e.editor.Painter().PaintedColumns(0);
+    EXPECT_EQ(columns[7], 7);
+    EXPECT_EQ(columns[8], 14);
+    EXPECT_EQ(columns[24], 30);
+
+    // Cancelled: the row is as before.
+    QInputMethodEvent cancel;
+    QApplication::sendEvent(&e.editor, &cancel);
+    EXPECT_EQ(ViewportImage(e.editor), before);
+    EXPECT_EQ(e.editor.Painter().PaintedColumns(0), plainColumns);
+
+    // Composed again and committed: one insertion, one undo step.
+    QApplication::sendEvent(&e.editor, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("漢字"));
+    QApplication::sendEvent(&e.editor, &commit);
+    EXPECT_EQ(e.Text(), "\\documen\x8a\xbf\x8e\x9a" "tclass{jsarticle}\r\nnext row");
+    EXPECT_FALSE(e.editor.Preedit().Active());
+    EXPECT_EQ(c.Col(), 12);
+    c.Undo();
+    EXPECT_EQ(e.Text(), text);
+}
+
+TEST(TEditorWidget, TheCaretAndTheCandidateWindowFollowThePreeditCursor)
+{
+    ShownEditor e("ab\r\ncd");
+    TEditorCore& c = e.editor.Core();
+    c.SetRowCol(1, 1);
+    const QRect plain = e.editor.CaretRect();
+    const QRect plainIm = e.editor.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+
+    // Left inside あいうえお: the cursor after い, 4 cells in.
+    auto composing = Composing(QString::fromUtf8("あいうえお"), 2);
+    QApplication::sendEvent(&e.editor, &composing);
+    EXPECT_EQ(e.editor.CaretRect(), plain.translated(4 * c.ColWidth(), 0));
+    EXPECT_EQ(e.editor.inputMethodQuery(Qt::ImCursorRectangle).toRect(), plainIm.translated(4 * c.ColWidth(), 0));
+    EXPECT_EQ(c.Col(), 1);
+
+    // The clause being converted (うえ, shown with a dashed line by the input
+    // method) is underlined twice as thick as the rest.
+    c.HideCaret();
+    auto converting = Composing(QString::fromUtf8("あいうえお"), 2,
+                                {Format(0, 2, QTextCharFormat::SingleUnderline),
+                                 Format(2, 2, QTextCharFormat::DashUnderline),
+                                 Format(4, 1, QTextCharFormat::SingleUnderline)});
+    QApplication::sendEvent(&e.editor, &converting);
+    const QImage image = ViewportImage(e.editor);
+    const auto ink = [&](int col, int fromBottom) {
+        const QImage cell = CellStrip(image, c, 1, col, col + 1, c.FontHeight());
+        return QColor(cell.pixel(c.ColWidth() / 2, c.FontHeight() - 1 - fromBottom)) != QColor(Qt::white);
+    };
+    EXPECT_TRUE(ink(1, 0));
+    EXPECT_FALSE(ink(1, 1)) << "あ has a thin line";
+    EXPECT_TRUE(ink(5, 0));
+    EXPECT_TRUE(ink(5, 1)) << "う is in the marked clause";
+    EXPECT_FALSE(ink(9, 1)) << "お has a thin line";
+}
+
+TEST(TEditorWidget, WhatTheScreenShowsWhileComposingMatchesAFullRepaint)
+{
+    ShownEditor e("first row\r\nsecond row\r\nthird");
+    TEditorCore& c = e.editor.Core();
+    c.Caret().SetStyle(csBrief);
+    c.SetRowCol(1, 3);
+    if (OnScreen(e.editor).isNull())
+        GTEST_SKIP() << "this platform cannot grab the window";
+    const auto same = [&](const char* step) {
+        c.HideCaret();
+        const QImage shown = OnScreen(e.editor);
+        const QImage full = Repainted(e.editor);
+        c.ShowCaret();
+        EXPECT_EQ(shown, full) << step;
+    };
+    auto longer = Composing(QString::fromUtf8("にほんご"), 4);
+    QApplication::sendEvent(&e.editor, &longer);
+    same("a preedit appears");
+    auto shorter = Composing(QString::fromUtf8("に"), 1);
+    QApplication::sendEvent(&e.editor, &shorter);
+    same("the preedit shrinks");
+    c.SetRowCol(2, 1);
+    same("the caret leaves the row while composing");
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("二"));
+    QApplication::sendEvent(&e.editor, &commit);
+    same("committed");
+    EXPECT_EQ(e.Text(), "first row\r\nsecond row\r\nt\x93\xf1hird");
 }
 
 }  // namespace
