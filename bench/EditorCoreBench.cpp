@@ -6,7 +6,12 @@
 //      against the row store's own edit of the caret row for each of them,
 //      and the same on a 1 MB document and near the end of a 2 MB line;
 //   2. a forward search for an absent pattern from the top;
-//   3. select all and copy the whole document.
+//   3. select all and copy the whole document;
+//   4. keystrokes into one 10 MB line with word wrap off, against inserting
+//      the same characters into a std::string holding the line, and the
+//      bytes the undo list holds afterwards.
+//
+// `EditorCoreBench long-line` runs only scenario 4.
 //
 // Every scenario prints one line: our number, each baseline's number from the
 // same run, and the ratio ours / baseline (lower is better). The Qt
@@ -233,12 +238,91 @@ std::string Spread(const TypingResult& r)
     return "median " + Fmt(r.MedianUs()) + " us, worst " + Fmt(r.MaxUs()) + " us";
 }
 
+// --- 4. one long line, wrap off ------------------------------------------------------
+
+constexpr size_t HugeLineBytes = 10'000'000;
+constexpr int HugeLineKeystrokes = 64;
+constexpr int HugeLineColumn = 500;
+
+void LongLineScenario(const std::vector<std::string>& chars, bool& ok)
+{
+    // Prose of the generated document run together into one line.
+    const std::string doc = LatexDocumentGenerator().Generate(DocumentShape{});
+    std::string line;
+    line.reserve(HugeLineBytes);
+    for (size_t i = 0; i < doc.size() && line.size() < HugeLineBytes; ++i)
+        if (doc[i] != '\r' && doc[i] != '\n')
+            line += doc[i];
+    const std::string text = "\\documentclass{jarticle}\r\n" + line + "\r\n\\end{document}\r\n";
+
+    Screen view;
+    TEditorCore ed(view);
+    ed.Lines().SetTextStr(text);
+    ed.SetUndoListMax(HugeLineKeystrokes);
+    const std::vector<std::string> typed(chars.begin(), chars.begin() + HugeLineKeystrokes);
+
+    TypingResult keys;
+    size_t rowBytesPerRecord = 0;  // what records holding the whole row would hold
+    for (int trial = 0; trial < Trials; ++trial) {
+        TypingResult run = TypeThroughKeys(ed, PlaceCaret(ed, 1, 1, HugeLineColumn), typed);
+        if (trial == 0) {
+            std::string expected = line;
+            std::string inserted;
+            for (const std::string& ch : typed)
+                inserted += ch;
+            expected.insert(HugeLineColumn, inserted);
+            if (ed.Lines().Get(1) != expected) {
+                std::printf("ERROR: typing into the long line did not give the expected line\n");
+                ok = false;
+            }
+            for (size_t k = 0; k < typed.size(); ++k)
+                rowBytesPerRecord += line.size() + k * 2;  // the row as each key found it
+        }
+        const size_t undoBytes = ed.Store().UndoObj().TextBytes();
+        if (trial == 0)
+            std::printf("4. undo list after %d keys on the %s line: %zu bytes of text in %zu records "
+                        "(a copy of the row per record would be %s)\n",
+                        HugeLineKeystrokes, MbText(line.size()).c_str(), undoBytes,
+                        ed.Store().UndoObj().UndoList().size(), MbText(rowBytesPerRecord).c_str());
+        UndoAll(ed, trial == 0 ? &text : nullptr, ok);
+        if (trial == 0 || run.MeanUs() < keys.MeanUs())
+            keys = std::move(run);
+    }
+
+    // The floor: the same characters inserted into a std::string of the line.
+    TypingResult floor;
+    for (int trial = 0; trial < Trials; ++trial) {
+        std::string copy = line;
+        copy.reserve(line.size() + 1024);
+        TypingResult run;
+        size_t at = HugeLineColumn;
+        for (const std::string& ch : typed) {
+            const auto start = Clock::now();
+            copy.insert(at, ch);
+            run.times.push_back(MsSince(start));
+            at += ch.size();
+        }
+        if (copy.size() != line.size() + at - HugeLineColumn)
+            ok = false;
+        if (trial == 0 || run.MeanUs() < floor.MeanUs())
+            floor = std::move(run);
+    }
+    PrintScenario("4. typing through KeyPress into one " + MbText(line.size()) + " line, wrap off (" +
+                      Count(HugeLineKeystrokes) + " characters at column " + Count(HugeLineColumn) + ", per key)",
+                  keys.MeanUs(), {{"std::string::insert into the line, " + Spread(floor), floor.MeanUs()}}, "us",
+                  "mean; " + Spread(keys));
+}
+
 int Run(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     bool ok = true;
+    if (argc > 1 && std::string_view(argv[1]) == "long-line") {
+        LongLineScenario(TypedCharacters(), ok);
+        return ok ? 0 : 1;
+    }
 
     // --- the documents -----------------------------------------------------------------
     std::string doc;
@@ -409,6 +493,8 @@ int Run(int argc, char** argv)
                   "ms",
                   "SelectAll alone " + Fmt(selectMs) + " ms; ours includes the view copying the " +
                       MbText(Clipboard(view).size()) + " text into its clipboard string");
+
+    LongLineScenario(chars, ok);
 
     // The floors' results are used, so that they are not optimised away.
     if (sink || copied == 0 || qtLength == 0)

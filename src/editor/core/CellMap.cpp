@@ -108,20 +108,25 @@ int CharStartFromColumn(std::string_view map, std::size_t rowLength, int column)
     return index;
 }
 
-int ColumnFromCharIndex(std::string_view row, std::size_t charIndex, const CellMapOptions& options)
+int ColumnFromCharIndex(std::string_view row, std::size_t charIndex, const CellMapOptions& options, int limit)
 {
     const Layout layout = LayoutOf(options);
     const std::size_t end = std::min(charIndex, row.size());
     int column = 0;
     std::size_t pos = 0;
-    while (pos < end) {
+    while (pos < end && column < limit) {
         const int length = CharLength(row, pos);
         if (pos + static_cast<std::size_t>(length) > end)
-            return column + 1;   // charIndex is the trail byte: the '5' cell
+            return std::min(column + 1, limit);   // charIndex is the trail byte: the '5' cell
         column += CellsOf(row, pos, length, column, layout);
         pos += static_cast<std::size_t>(length);
     }
-    return column;
+    return std::min(column, limit);
+}
+
+int DisplayWidthUpTo(std::string_view row, const CellMapOptions& options, int limit)
+{
+    return ColumnFromCharIndex(row, row.size(), options, limit);
 }
 
 int DisplayWidth(std::string_view row, const CellMapOptions& options)

@@ -58,7 +58,14 @@ int CharStartFromColumn(std::string_view map, std::size_t rowLength, int column)
 // Column of byte charIndex: the display width of the bytes before it, with no
 // cut. An index on a trail byte gives the column of its '5' cell; an index
 // past the row end is capped at the row length.
-int ColumnFromCharIndex(std::string_view row, std::size_t charIndex, const CellMapOptions& options);
+// With a limit, the walk stops once the column reaches it, and the result is
+// at most the limit: a caret that cannot pass a column needs no more.
+int ColumnFromCharIndex(std::string_view row, std::size_t charIndex, const CellMapOptions& options,
+                        int limit = 0x7fffffff);
 
 // Display width of the whole row, with no cut.
 int DisplayWidth(std::string_view row, const CellMapOptions& options);
+
+// min(DisplayWidth, limit), reading the row only as far as the limit: enough
+// to compare a caret column below the limit with the row's width.
+int DisplayWidthUpTo(std::string_view row, const CellMapOptions& options, int limit);

@@ -416,9 +416,8 @@ void TEditorCore::SetCaretByIndex(int firstRow, int index)
     row_ = r;
     const std::string_view text = RowView(r);
     const CellMapOptions options = MapOptions();
-    col_ = std::min(ColumnFromCharIndex(text, static_cast<std::size_t>(rowIndex), options),
-                    DisplayWidth(text, options));
-    col_ = std::min(col_, 1001);
+    // The caret stops at column 1001: the walk goes no further.
+    col_ = ColumnFromCharIndex(text, static_cast<std::size_t>(rowIndex), options, 1001);
     Normalise(Move::Horizontal, false, false);
 }
 

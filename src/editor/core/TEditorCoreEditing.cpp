@@ -122,7 +122,7 @@ void TEditorCore::InsertText(std::string_view text)
     }
     const std::string_view row = RowView(r);
     const std::string map = BuildMap(r);
-    const int width = DisplayWidth(row, MapOptions());
+    const int width = DisplayWidthUpTo(row, MapOptions(), col_ + 1);  // enough to compare with the caret
     int index;
     int pad = 0;
     if (col_ > width) {
@@ -184,7 +184,7 @@ void TEditorCore::DeleteKey()
         return;
     const std::string_view row = RowView(r);
     const std::string map = BuildMap(r);
-    const int width = DisplayWidth(row, MapOptions());
+    const int width = DisplayWidthUpTo(row, MapOptions(), col_ + 1);  // enough to compare with the caret
     const uint8_t attr = RowAttribute(r);
 
     if (col_ < width) {
@@ -216,7 +216,7 @@ void TEditorCore::BackSpaceKey()
     const int r = row_;
     const std::string_view row = RowView(r);
     const CellMapOptions options = MapOptions();
-    const int width = DisplayWidth(row, options);
+    const int width = DisplayWidthUpTo(row, options, col_ + 1);  // enough to compare with the caret
 
     if (col_ > width) {
         // Beyond the row end: only the caret moves.
@@ -328,7 +328,7 @@ void TEditorCore::EnterKey(bool shift)
     }
     const std::string_view row = RowView(r);
     const std::string map = BuildMap(r);
-    const int width = DisplayWidth(row, MapOptions());
+    const int width = DisplayWidthUpTo(row, MapOptions(), col_ + 1);  // enough to compare with the caret
     const int index = col_ > width ? static_cast<int>(row.size()) : CharIndexFromColumn(map, row.size(), col_);
     std::string changed(row.substr(0, static_cast<std::size_t>(index)));
     changed += "\r\n";

@@ -228,10 +228,13 @@ void TEditorScreenStrings::PutRows(int first, int oldCount, TEditorStringList& r
             marks[added + k] = old[k];
         if (oldCount > 0) {
             // Text typed into a line keeps its mark on the line; lines
-            // inserted in front of a mark (caret at column 0) push it down.
+            // inserted in front of a mark (caret at column 0 of that row)
+            // push it down. A caret at column 0 of a later row (a wrapped
+            // line split at a row start) leaves row First's text in place,
+            // and its mark with it.
             AttachedEditor* editor = FocusedEditor();
-            bool atColumnZero = !editor || editor->CaretCol() == 0;
-            marks[atColumnZero ? added : 0] |= old[0];
+            const bool inFront = !editor || (editor->CaretCol() == 0 && editor->CaretRow() == first);
+            marks[inFront ? added : 0] |= old[0];
         }
     }
     TakeRows(rows, 0, newCount, first);

@@ -1,6 +1,7 @@
 #include "editor/core/TFountainParser.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "editor/core/CharacterClasses.h"
@@ -78,10 +79,15 @@ const TFountainBracketCollection& TFountainParser::Brackets() const { return fou
 
 void TFountainParser::SetText(std::string_view text, const TRowAttributeData& state)
 {
-    // One pass for both bytes: find_first_of would search the set per byte.
-    std::size_t lineEnd = 0;
-    while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n')
-        ++lineEnd;
+    // Rows hold no line break, so this is mostly a search that finds
+    // nothing: memchr for each byte is faster than one loop over both.
+    std::size_t lineEnd = text.size();
+    if (!text.empty()) {
+        if (const void* cr = std::memchr(text.data(), '\r', text.size()))
+            lineEnd = static_cast<std::size_t>(static_cast<const char*>(cr) - text.data());
+        if (const void* lf = std::memchr(text.data(), '\n', lineEnd))
+            lineEnd = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
+    }
     text_ = text.substr(0, lineEnd);
     pos_ = 0;
     tokenStart_ = 0;

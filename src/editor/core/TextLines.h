@@ -17,6 +17,22 @@ struct Stats {
 // One pass the compiler can vectorise: LFs, CRs, and CR LF pairs.
 Stats Count(std::string_view text);
 
+// Whether some CR of the text is not followed by LF; memchr finds the CRs.
+inline bool HasLoneCR(std::string_view text)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        const char* q = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+        if (!q)
+            return false;
+        if (q + 1 == end || q[1] != '\n')
+            return true;
+        p = q + 2;
+    }
+    return false;
+}
+
 // Calls f(line) for each line, in order. `stats`, when given, must be
 // Count(text); it lets text without a lone CR be split with memchr.
 template <typename F>
@@ -26,7 +42,7 @@ void ForEach(std::string_view text, F&& f, const Stats* stats = nullptr)
         return;  // an empty view may have no data pointer at all
     const char* p = text.data();
     const char* end = p + text.size();
-    const bool loneCR = stats ? stats->LoneCR : std::memchr(p, '\r', text.size()) != nullptr;
+    const bool loneCR = stats ? stats->LoneCR : HasLoneCR(text);
     if (!loneCR) {
         // Every break is an LF, maybe after a CR: let memchr find them.
         while (p < end) {

@@ -161,3 +161,37 @@ TEST(TEditorCoreMarks, DigitMarksAreUniqueAndJumpsCentreFarRows)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TEditorCoreMarks, AMarkStaysWithItsTextWhenLinesAreInsertedAtColumnZero)
+{
+    // TABs that stop at the wrap width: the line's rows break differently
+    // once their text starts a line of its own.
+    for (bool autoIndent : {false, true}) {
+        Editor e("x\r\n\tab\tcd\tef\tgh\tij\tkl\r\nlast");
+        e.ed.Caret().SetAutoIndent(autoIndent);
+        e.Wrap(10);
+        ASSERT_GT(e.ed.Store().LineEndRow(1), 3);
+        e.ed.PutMark(1, 3);
+        e.ed.PutMark(3, 5);
+
+        // Enter at the start of the line's second row: the first row keeps
+        // its text, and its mark; the mark of the row split off goes along.
+        e.At(2, 0);
+        e.Type("\r");
+        EXPECT_EQ(e.ed.RowText(1), "\tab");
+        EXPECT_EQ(e.ed.GetRowMarks(1), 1 << 3) << "auto indent " << autoIndent;
+        EXPECT_EQ(e.ed.Store().UsedMarks(), (1 << 3) | (1 << 5));
+
+        // Enter at the start of the line's first row pushes the mark down
+        // with the text.
+        e.At(1, 0);
+        e.Type("\r");
+        EXPECT_EQ(e.ed.RowText(2), "\tab");
+        EXPECT_EQ(e.ed.GetRowMarks(2), 1 << 3) << "auto indent " << autoIndent;
+        EXPECT_EQ(e.ed.GetRowMarks(1), 0);
+    }
+}
+
+}  // namespace
