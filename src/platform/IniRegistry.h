@@ -87,7 +87,7 @@ public:
     const std::vector<IniDamage>& Damage() const { return damage_; }
     // All damaged lines, also those beyond MaxDamageListed.
     std::size_t DamageCount() const { return damageCount_; }
-    // The damage as text, one line each ("line 12: ..."), empty when none.
+    // The damage as text, one line each ("12 行目: ..."), empty when none.
     std::string DamageReport() const;
 
     const std::string& RootKey() const override { return root_; }

@@ -142,7 +142,7 @@ TEST(TEditorWidget, ClipboardKeepsBytesExactAndRefusesForeignTextItCannotHold)
 TEST(TEditorWidget, ContextMenuEnablesItsItemsByStateAndSetsMarks)
 {
     ShownEditor e("one\r\ntwo\r\nthree");
-    TEditorPopupMenu* menu = e.editor.PopupMenu();
+    TEditorPopupMenu* menu = e.editor.BuiltinPopupMenu();
     ASSERT_TRUE(menu);
     QGuiApplication::clipboard()->clear();
     menu->Refresh();
