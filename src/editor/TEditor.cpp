@@ -377,7 +377,8 @@ bool TEditor::EncodeInput(const QString& text, std::string& bytes, bool paste)
 bool TEditor::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
-        // The control's own shortcuts win over the window's while it has focus.
+        // The built-in menu's shortcuts win over the window's while the control
+        // has focus, unless a pop-up menu of its own replaced that menu.
         auto* key = static_cast<QKeyEvent*>(event);
         if (popup_ && !popupMenu_ && popup_->MatchesShortcut(key)) {
             event->accept();
