@@ -114,6 +114,8 @@ void TFormMain::ReadSettings()
                           .arg(QString::fromStdString(reg.Path()))
                           .arg(reg.DamageCount());
             report << QString::fromStdString(reg.DamageReport()).trimmed();
+            report << QStringLiteral("終了時に設定を書き込む前に、元のファイルを %1 として残します。")
+                          .arg(QString::fromStdString(reg.BackupPath()));
         }
         if (!report.isEmpty())
             ShowErrorReport(this, report.join(u'\n'));

@@ -378,6 +378,13 @@ void IniRegistry::Load()
                          std::to_string(text.size()) + " バイトだけを読み込みました");
     }
     Parse(text);
+    if (damageCount_ > 0) {
+        damagedText_ = std::move(text);
+        backupPath_ = path_ + ".damaged";
+        struct stat taken {};
+        for (int n = 2; n <= 100 && ::lstat(backupPath_.c_str(), &taken) == 0; ++n)
+            backupPath_ = path_ + ".damaged." + std::to_string(n);
+    }
 }
 
 void IniRegistry::AddDamage(std::size_t line, std::string reason)
@@ -545,6 +552,10 @@ void IniRegistry::Flush()
     if (text.size() > MaxFileBytes)
         throw ERegistryException("設定ファイル \"" + path_ + "\" に書き込めません: 設定が " +
                                  std::to_string(MaxFileBytes >> 20) + " MiB を超えています");
+    if (!backupPath_.empty() && !damagedText_.empty()) {
+        WriteFileAtomically(backupPath_, damagedText_);
+        damagedText_.clear();
+    }
     WriteFileAtomically(path_, text);
     modified_ = false;
 }

@@ -57,6 +57,7 @@ TEST(TFormMainSettings, DamagedValuesAreReportedOnceAndTheRestOfTheSettingsStill
             << report.toStdString();
         EXPECT_TRUE(report.contains(QStringLiteral("ShortCut\\FileSave1: 'FileSave1' のデータ型が不正です")));
         EXPECT_TRUE(report.contains(QStringLiteral("8 行目")));
+        EXPECT_TRUE(report.contains(path + QStringLiteral(".damaged")));
         EXPECT_FALSE(report.contains(QStringLiteral("FileOpen"))) << "a text naming no key is not damage";
 
         EXPECT_EQ(form.LaTeXPath, QStringLiteral("/usr/bin/platex"));
@@ -74,6 +75,7 @@ TEST(TFormMainSettings, DamagedValuesAreReportedOnceAndTheRestOfTheSettingsStill
     EXPECT_TRUE(written.contains("WheelMove=\"0\""));
     EXPECT_TRUE(written.contains("RunLaTeX=\"F5\""));
     EXPECT_TRUE(written.contains("FileOpen=\"Ctrl+Nothing\""));
+    EXPECT_TRUE(Slurp(path + QStringLiteral(".damaged")).contains("this line is damaged"));
 }
 
 }  // namespace

@@ -331,6 +331,18 @@ TEST_F(IniRegistryTest, DamagedFileIsReadAsFarAsItIsSound)
     EXPECT_EQ(lines, (std::vector<std::size_t>{4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 16, 17}));
     EXPECT_NE(reg.DamageReport().find("14 行目: 制御文字 0x00 が含まれています"), std::string::npos);
     EXPECT_FALSE(reg.Modified());
+
+    // The lines that could not be read are not written again: the first
+    // write keeps the file as it was beside it.
+    EXPECT_EQ(reg.BackupPath(), path_ + ".damaged");
+    reg.WriteString("LaTeX", "/opt/platex");
+    reg.Flush();
+    EXPECT_EQ(Slurp(path_ + ".damaged"), file);
+    EXPECT_EQ(IniRegistry(path_, Key).DamageCount(), 0u);
+    // A later damaged file does not replace that copy.
+    Spit(path_, "broken\n");
+    IniRegistry again(path_, Key);
+    EXPECT_EQ(again.BackupPath(), path_ + ".damaged.2");
 }
 
 TEST_F(IniRegistryTest, OversizedFileIsCutAtALineAndReported)
