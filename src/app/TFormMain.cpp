@@ -110,7 +110,7 @@ void TFormMain::ReadSettings()
         if (reg.DamageCount() > 0) {
             if (!report.isEmpty())
                 report << QString();
-            report << QStringLiteral("設定ファイル %1 の次の %2 行が壊れていたため読み飛ばしました。")
+            report << QStringLiteral("設定ファイル %1 の次の %2 行が壊れていました。")
                           .arg(QString::fromStdString(reg.Path()))
                           .arg(reg.DamageCount());
             report << QString::fromStdString(reg.DamageReport()).trimmed();
