@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 
@@ -32,29 +33,15 @@ QAction* ActionOf(const MenuActionList& actions, const ShortCutRow& row)
     return actions.Action(QString::fromLatin1(row.Action));
 }
 
-// The shortcut stored for `row`: nullopt when the value is missing (the
-// default applies) or unusable (then its name is added to `unusable`).
-std::optional<QKeySequence> StoredShortCut(const TRegistry& registry, const ShortCutRow& row,
-                                           std::vector<std::string>& unusable)
-{
-    if (!registry.ValueExists(row.ValueName))
-        return std::nullopt;
-    std::optional<QKeySequence> shortcut;
-    try {
-        shortcut = TextToShortCut(registry.ReadString(row.ValueName));
-    } catch (const ERegistryException&) {
-        // binary data where a text belongs
-    }
-    if (!shortcut)
-        unusable.emplace_back(row.ValueName);
-    return shortcut;
-}
+// The text a value held that names no key: the action has no shortcut, and
+// while it has none the text is written back as it was.
+constexpr const char* UnnamedTextProperty = "scrivletUnnamedShortCutText";
 
 }  // namespace
 
 std::vector<std::string> LoadShortCuts(TRegistry& registry, const MenuActionList& actions)
 {
-    std::vector<std::string> unusable;
+    std::vector<std::string> problems;
     const bool opened = registry.OpenKey(KeyPath, false);
     std::optional<KeyCloser> closer;
     if (opened)
@@ -63,14 +50,27 @@ std::vector<std::string> LoadShortCuts(TRegistry& registry, const MenuActionList
         QAction* action = ActionOf(actions, row);
         if (!action)
             continue;
-        std::optional<QKeySequence> shortcut;
-        if (opened)
-            shortcut = StoredShortCut(registry, row, unusable);
+        action->setProperty(UnnamedTextProperty, QVariant());
+        std::optional<std::string> text;
+        if (opened && registry.ValueExists(row.ValueName)) {
+            try {
+                text = registry.ReadString(row.ValueName);
+            } catch (const ERegistryException& error) {
+                // Binary data where a text belongs: the default, and the
+                // value is named.
+                problems.push_back(std::string("ShortCut\\") + row.ValueName + ": " + error.what());
+            }
+        }
+        if (!text) {
+            action->setShortcut(TextToShortCut(row.Default()).value_or(QKeySequence()));
+            continue;
+        }
+        const std::optional<QKeySequence> shortcut = TextToShortCut(*text);
         if (!shortcut)
-            shortcut = TextToShortCut(row.Default());
+            action->setProperty(UnnamedTextProperty, QByteArray::fromStdString(*text));
         action->setShortcut(shortcut.value_or(QKeySequence()));
     }
-    return unusable;
+    return problems;
 }
 
 void SaveShortCuts(TRegistry& registry, const MenuActionList& actions)
@@ -78,7 +78,13 @@ void SaveShortCuts(TRegistry& registry, const MenuActionList& actions)
     TSettings::OpenKeyForWrite(registry, KeyPath);
     KeyCloser closer(registry);
     for (const ShortCutRow& row : ShortCutTable()) {
-        if (const QAction* action = ActionOf(actions, row))
+        const QAction* action = ActionOf(actions, row);
+        if (!action)
+            continue;
+        const QVariant unnamed = action->property(UnnamedTextProperty);
+        if (action->shortcut().isEmpty() && unnamed.isValid())
+            registry.WriteString(row.ValueName, unnamed.toByteArray().toStdString());
+        else
             registry.WriteString(row.ValueName, ShortCutToText(action->shortcut()));
     }
 }

@@ -17,14 +17,16 @@ namespace ShortCutStore {
 inline const std::string KeyPath = std::string(TSettings::SettingsKey) + "\\ShortCut";
 
 // Gives each row's action the stored shortcut, replacing the one it had. A
-// missing key or value gives the default; so does a value that cannot be
-// used (a text that names no key, or binary data), so that a damaged value
-// never takes a shortcut away. Returns the names of those unusable values,
-// in table order; the caller need not report them. Creates no key.
+// missing key or value gives the default. A text that names no key gives no
+// shortcut. Every value is read on its own: one that holds binary data gets
+// the default and is listed ("ShortCut\\FileSave1: 'FileSave1' のデータ型が不正です"),
+// and the others are read all the same. Returns those lines in table order.
+// Creates no key.
 std::vector<std::string> LoadShortCuts(TRegistry& registry, const MenuActionList& actions);
 
 // Writes every row's action's current shortcut as key text (empty when it
-// has none), creating the key when it is missing. Throws ERegistryException
+// has none; a stored text that named no key is written back as it was while
+// the action still has none), creating the key when it is missing. Throws ERegistryException
 // when the key cannot be opened or created.
 void SaveShortCuts(TRegistry& registry, const MenuActionList& actions);
 

@@ -96,18 +96,29 @@ void TFormMain::ReadSettings()
     Guarded([this] {
         IniRegistry reg(settingsPath_.isEmpty() ? IniRegistry::DefaultPath() : settingsPath_.toStdString(),
                         TSettings::SettingsKey);
-        try {
-            settings_.Read(reg, EditorPropSetting, &Editor->Core());
-        } catch (...) {
-            ApplySettings();
-            throw;
-        }
+        std::vector<std::string> unread = settings_.Read(reg, EditorPropSetting, &Editor->Core());
         ApplySettings();
-        ShortCutStore::LoadShortCuts(reg, *actions_);
-        if (reg.DamageCount() > 0)
-            ShowErrorReport(this, QStringLiteral("設定ファイルの %1 行が壊れていたため読み飛ばしました: %2")
-                                      .arg(reg.DamageCount())
-                                      .arg(QString::fromStdString(reg.Path())));
+        for (std::string& line : ShortCutStore::LoadShortCuts(reg, *actions_))
+            unread.push_back(std::move(line));
+        // One report for everything that could not be read.
+        QStringList report;
+        if (!unread.empty()) {
+            report << QStringLiteral("次の設定を読み込めなかったため、既定値を使います。");
+            for (const std::string& line : unread)
+                report << QString::fromStdString(line);
+        }
+        if (reg.DamageCount() > 0) {
+            if (!report.isEmpty())
+                report << QString();
+            report << QStringLiteral("設定ファイル %1 の次の %2 行が壊れていました。")
+                          .arg(QString::fromStdString(reg.Path()))
+                          .arg(reg.DamageCount());
+            report << QString::fromStdString(reg.DamageReport()).trimmed();
+            report << QStringLiteral("終了時に設定を書き込む前に、元のファイルを %1 として残します。")
+                          .arg(QString::fromStdString(reg.BackupPath()));
+        }
+        if (!report.isEmpty())
+            ShowErrorReport(this, report.join(u'\n'));
     });
 }
 
@@ -472,9 +483,8 @@ void TFormMain::BuildMenus()
         else
             PopupMenu1->addAction(action(name));
     }
-    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Editor, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(Editor->mapToGlobal(pos)); });
+    Editor->SetPopupMenu(PopupMenu1);
+    FormShortCut->SetEditor(Editor);
 
     // Shortcuts work anywhere in the window.
     for (QAction* a : actions_->Actions()) {

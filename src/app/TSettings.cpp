@@ -205,57 +205,151 @@ void TSettings::AddHistory(std::vector<std::string>& reOpen, const std::string& 
         reOpen.insert(reOpen.begin(), path);
 }
 
-void TSettings::Read(TRegistry& reg, TEditorProp& editorPropSetting, TEditorCore* editor)
+namespace {
+
+std::string UnreadKey(const std::string& subKey, const std::string& name)
+{
+    std::string key = subKey + '\\' + name;
+    for (char& c : key)
+        c = RegistryNames::Fold(c);
+    return key;
+}
+
+// Reads one value after another; a value that cannot be read keeps the
+// default its field was given and is listed once.
+class ValueByValue {
+public:
+    ValueByValue(std::vector<std::string>& problems, std::map<std::string, std::string>& unread)
+        : problems_(problems), unread_(unread)
+    {
+    }
+
+    // Runs `read`; when it raises, records subKey\name with `defaultText`,
+    // the written form of the default, and returns false.
+    template <typename F>
+    bool Read(const std::string& subKey, const std::string& name, const std::string& defaultText, F&& read)
+    {
+        try {
+            read();
+            return true;
+        } catch (const std::exception& error) {
+            Record(subKey, name, defaultText, error.what());
+            return false;
+        }
+    }
+
+    void Record(const std::string& subKey, const std::string& name, const std::string& defaultText,
+                const std::string& reason)
+    {
+        const std::string key = UnreadKey(subKey, name);
+        if (unread_.emplace(key, defaultText).second)
+            problems_.push_back(subKey + '\\' + name + ": " + reason);
+    }
+
+private:
+    std::vector<std::string>& problems_;
+    std::map<std::string, std::string>& unread_;
+};
+
+}  // namespace
+
+std::vector<std::string> TSettings::Read(TRegistry& reg, TEditorProp& editorPropSetting, TEditorCore* editor)
 {
     RegistryScope scope(reg);
     OpenForWrite(reg, Key);
+    std::vector<std::string> problems;
+    unread_.clear();
+    unreadSetting_.reset();
+    ValueByValue values(problems, unread_);
 
     {
         const KeyReader window(reg, "Window");
-        Left = window.Number("Left", 100);
-        Top = window.Number("Top", 100);
-        Height = window.Number("Height", 480);
-        Width = window.Number("Width", 640);
+        auto number = [&](const char* name, int& field, int fallback) {
+            field = fallback;
+            values.Read("Window", name, std::to_string(fallback), [&] { field = window.Number(name, fallback); });
+        };
+        number("Left", Left, 100);
+        number("Top", Top, 100);
+        number("Height", Height, 480);
+        number("Width", Width, 640);
     }
     {
         const KeyReader path(reg, "Path");
-        LaTeXPath = path.Text("LaTeX").value_or("");
-        DviOutPath = path.Text("DVIOUT").value_or("");
-        TopPath = path.Text("TOP").value_or("");
-        OutCommandPath = path.Text("OUT").value_or("");
+        auto text = [&](const char* name, std::string& field) {
+            field.clear();
+            values.Read("Path", name, std::string(), [&] { field = path.Text(name).value_or(""); });
+        };
+        text("LaTeX", LaTeXPath);
+        text("DVIOUT", DviOutPath);
+        text("TOP", TopPath);
+        text("OUT", OutCommandPath);
     }
     {
         const KeyReader display(reg, "Display");
-        PageStatusVisible = display.Flag("RightTree");
-        Splitter1Visible = display.Flag("RightTree");
+        // Read twice, as the side panel and its splitter each are; a damaged
+        // value is named once.
+        PageStatusVisible = Splitter1Visible = true;
+        values.Read("Display", "RightTree", "True", [&] { PageStatusVisible = display.Flag("RightTree"); });
+        values.Read("Display", "RightTree", "True", [&] { Splitter1Visible = display.Flag("RightTree"); });
     }
     {
         const KeyReader option(reg, "Option");
-        WheelMove = option.Flag("WheelMove");
-        SerchRoot = option.Flag("SerchRoot");
-        RenewTree = option.Flag("RenewTree");
-        const std::optional<std::string> begin = option.Text("BeginMath");
-        BeginMath = begin ? SplitLines(*begin) : DefaultBeginMath();
-        const std::optional<std::string> end = option.Text("EndMath");
-        EndMath = end ? SplitLines(*end) : DefaultEndMath();
+        auto flag = [&](const char* name, bool& field) {
+            field = true;
+            values.Read("Option", name, "-1", [&] { field = option.Flag(name); });
+        };
+        flag("WheelMove", WheelMove);
+        flag("SerchRoot", SerchRoot);
+        flag("RenewTree", RenewTree);
+        auto list = [&](const char* name, std::vector<std::string>& field, std::vector<std::string> fallback) {
+            field = fallback;
+            values.Read("Option", name, JoinLines(fallback), [&] {
+                const std::optional<std::string> text = option.Text(name);
+                if (text)
+                    field = SplitLines(*text);
+            });
+        };
+        list("BeginMath", BeginMath, DefaultBeginMath());
+        list("EndMath", EndMath, DefaultEndMath());
     }
 
     const std::string editView = Key + "\\EditView";
     if (reg.KeyExists(editView)) {
+        // Read into a copy, so that a damaged value changes nothing.
+        TEditorProp read;
+        read.Assign(editorPropSetting);
+        std::string reason;
         try {
-            editorPropSetting.ReadFromRegistry(reg, std::string(), editView, "setting");
+            read.ReadFromRegistry(reg, std::string(), editView, "setting");
         } catch (const ERegistryException&) {
             // The value exists (its size was read) but is not binary.
-            throw ERegistryException(Format(InvalidTypeText, "setting"));
+            reason = Format(InvalidTypeText, "setting");
+        } catch (const std::exception& error) {
+            reason = error.what();
         }
-        if (editor)
-            editorPropSetting.AssignTo(*editor);
+        if (reason.empty()) {
+            editorPropSetting.Assign(read);
+            if (editor)
+                editorPropSetting.AssignTo(*editor);
+        } else {
+            values.Record("EditView", "setting", std::string(), reason);
+            TEditorProp current;
+            current.Assign(editorPropSetting);
+            if (editor)
+                current.Assign(*editor);
+            unreadSetting_ = current.WriteToBytes();
+        }
     }
 
     const KeyReader history(reg, "History");
     ReOpen.clear();
-    for (int i = HistoryCount - 1; i >= 0; --i)
-        AddHistory(ReOpen, history.Text(std::to_string(i)).value_or(""));
+    for (int i = HistoryCount - 1; i >= 0; --i) {
+        const std::string name = std::to_string(i);
+        std::string path;
+        values.Read("History", name, std::string(), [&] { path = history.Text(name).value_or(""); });
+        AddHistory(ReOpen, path);
+    }
+    return problems;
 }
 
 void TSettings::Write(TRegistry& reg, TEditorProp& editorPropSetting, const TEditorCore* editor) const
@@ -263,37 +357,51 @@ void TSettings::Write(TRegistry& reg, TEditorProp& editorPropSetting, const TEdi
     RegistryScope scope(reg);
     OpenForWrite(reg, Key);
 
-    OpenForWrite(reg, Key + "\\Window");
-    reg.WriteString("Left", std::to_string(Left));
-    reg.WriteString("Top", std::to_string(Top));
-    reg.WriteString("Height", std::to_string(Height));
-    reg.WriteString("Width", std::to_string(Width));
+    std::string subKey;
+    auto open = [&](const char* name) {
+        subKey = name;
+        OpenForWrite(reg, Key + '\\' + subKey);
+    };
+    // A value that could not be read stays as stored while it would only be
+    // replaced by the default it got.
+    auto put = [&](const std::string& name, const std::string& text) {
+        const auto unread = unread_.find(UnreadKey(subKey, name));
+        if (unread != unread_.end() && unread->second == text)
+            return;
+        reg.WriteString(name, text);
+    };
 
-    OpenForWrite(reg, Key + "\\Path");
-    reg.WriteString("LaTeX", LaTeXPath);
-    reg.WriteString("DVIOUT", DviOutPath);
-    reg.WriteString("TOP", TopPath);
-    reg.WriteString("Out", OutCommandPath);
+    open("Window");
+    put("Left", std::to_string(Left));
+    put("Top", std::to_string(Top));
+    put("Height", std::to_string(Height));
+    put("Width", std::to_string(Width));
+
+    open("Path");
+    put("LaTeX", LaTeXPath);
+    put("DVIOUT", DviOutPath);
+    put("TOP", TopPath);
+    put("Out", OutCommandPath);
 
     if (editor)
         editorPropSetting.Assign(*editor);
-    const std::string editView = Key + "\\EditView";
-    OpenForWrite(reg, editView);
-    editorPropSetting.WriteToRegistry(reg, std::string(), editView, "setting");
+    open("EditView");
+    if (!unreadSetting_ || editorPropSetting.WriteToBytes() != *unreadSetting_)
+        editorPropSetting.WriteToRegistry(reg, std::string(), Key + "\\EditView", "setting");
 
-    OpenForWrite(reg, Key + "\\Display");
-    reg.WriteString("RightTree", PageStatusVisible ? "True" : "False");
+    open("Display");
+    put("RightTree", PageStatusVisible ? "True" : "False");
 
-    OpenForWrite(reg, Key + "\\Option");
-    reg.WriteString("WheelMove", WheelMove ? "-1" : "0");
-    reg.WriteString("SerchRoot", SerchRoot ? "-1" : "0");
-    reg.WriteString("RenewTree", RenewTree ? "-1" : "0");
-    reg.WriteString("BeginMath", JoinLines(BeginMath));
-    reg.WriteString("EndMath", JoinLines(EndMath));
+    open("Option");
+    put("WheelMove", WheelMove ? "-1" : "0");
+    put("SerchRoot", SerchRoot ? "-1" : "0");
+    put("RenewTree", RenewTree ? "-1" : "0");
+    put("BeginMath", JoinLines(BeginMath));
+    put("EndMath", JoinLines(EndMath));
 
     if (ReOpen.empty())
         return;
-    OpenForWrite(reg, Key + "\\History");
+    open("History");
     const std::size_t count = std::min<std::size_t>(ReOpen.size(), HistoryCount);
     for (std::size_t i = 0; i < count; ++i)
         reg.WriteString(std::to_string(i), ReOpen[i]);

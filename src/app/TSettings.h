@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,7 +29,8 @@ class TRegistry;
 // A value that is missing gives its default (the initial values of the
 // fields below). A number that is not a whole decimal number gives its
 // default. A flag is true for a number other than zero or "True", false for
-// zero or "False" (any case); other text raises EConvertError.
+// zero or "False" (any case); other text is a damaged value (EConvertError),
+// which Read reports and replaces by the default.
 //
 // Fields that stand for a control of the main window carry the control's
 // name: the window applies them after Read and fills them before Write.
@@ -79,14 +83,16 @@ public:
     // null); otherwise both are left as they are. History values 4 to 0 are
     // each put on top of ReOpen by AddHistory, which starts empty.
     //
-    // Errors are raised as they are met, and what follows is not read: the
-    // fields read before keep their new values, the rest keep theirs.
-    // ERegistryException: a key cannot be opened, or a value holds binary
-    // data where text belongs ("'Left' のデータ型が不正です"), also
-    // for "setting" stored as text. EConvertError: a flag's text is not a
-    // flag ("'yes' は正しい論理型ではありません"). EPropertyReadError:
-    // "setting" is damaged.
-    void Read(TRegistry& reg, TEditorProp& editorPropSetting, TEditorCore* editor);
+    // Every value is read on its own: one that cannot be read gets its
+    // default, the others are read all the same. Such a value is a flag whose
+    // text is not a flag ("'yes' は正しい論理型ではありません"), a value that
+    // holds binary data where text belongs ("'Left' のデータ型が不正です"),
+    // "setting" stored as text, or a damaged "setting" (EPropertyReadError;
+    // editorPropSetting and the editor are then left as they were). Returns
+    // one line per such value, naming it ("Display\RightTree: ..."), in
+    // reading order; empty when all was read. ERegistryException is raised
+    // only when the settings key itself cannot be opened.
+    std::vector<std::string> Read(TRegistry& reg, TEditorProp& editorPropSetting, TEditorCore* editor);
 
     // Writes the settings in this order: Window, Path, EditView, Display,
     // Option, History. For EditView the editor's options are first copied
@@ -96,6 +102,11 @@ public:
     // created when ReOpen is empty. A key that cannot be created raises
     // ERegistryException ("キー \Software\Veltrane\Scrivlet\Window の作成に失敗しました")
     // and nothing after it is written.
+    //
+    // A value that the last Read could not read is left as it is stored
+    // while the setting it stands for still has the default it got then, so
+    // that what the user stored is not lost to a default nobody chose; once
+    // the setting changes, the value is written as usual.
     void Write(TRegistry& reg, TEditorProp& editorPropSetting, const TEditorCore* editor) const;
 
     // Opens (creating) the key at `path`; ERegistryException with
@@ -109,4 +120,11 @@ public:
 
     static std::vector<std::string> DefaultBeginMath();
     static std::vector<std::string> DefaultEndMath();
+
+private:
+    // The values the last Read could not read, as "Subkey\\name" folded to
+    // lower case, with the text the default they got is written as. For
+    // "setting", the stored form of the editor's options after that Read.
+    std::map<std::string, std::string> unread_;
+    std::optional<std::vector<uint8_t>> unreadSetting_;
 };

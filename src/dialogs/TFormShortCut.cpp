@@ -19,6 +19,7 @@
 #include "app/KeySequenceText.h"
 #include "app/MenuActionList.h"
 #include "app/ShortCutTable.h"
+#include "editor/TEditor.h"
 
 namespace {
 
@@ -277,6 +278,30 @@ QString TFormShortCut::ApplyProblems() const
         if (runs)
             line += QStringLiteral("キーを押すと「%1」が実行されます。").arg(runs->Name);
         lines << line;
+    }
+
+    // Keys the editor acts on itself: with the editor focused the action
+    // runs instead.
+    if (editor_) {
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            if (pending[i].ShortCut.isEmpty() || !editor_->TakesKey(pending[i].ShortCut[0]))
+                continue;
+            bool reported = false;
+            for (std::size_t j = 0; j < i && !reported; ++j)
+                reported = pending[j].ShortCut == pending[i].ShortCut;
+            if (reported)
+                continue;
+            const Pending* runs = nullptr;
+            for (std::size_t j = i; j < pending.size() && !runs; ++j)
+                if (pending[j].ShortCut == pending[i].ShortCut && pending[j].Action->isEnabled())
+                    runs = &pending[j];
+            QString line = QStringLiteral("「%1」はエディタのキー操作にも使われています。")
+                               .arg(ShownText(pending[i].ShortCut));
+            if (runs)
+                line += QStringLiteral("エディタでキーを押すと「%1」が実行され、エディタの操作は行われません。")
+                            .arg(runs->Name);
+            lines << line;
+        }
     }
     if (lines.isEmpty())
         return {};

@@ -1,5 +1,8 @@
 #pragma once
 #include <QDialog>
+#include <QPointer>
+
+#include "editor/TEditor.h"
 #include <QString>
 #include <QStringList>
 
@@ -58,6 +61,10 @@ public:
     // What OK would warn about for the current texts; empty when nothing.
     QString ApplyProblems() const;
 
+    // The editor whose own keys the warning also names: a key the editor
+    // acts on itself loses that use to the action (see TEditor::TakesKey).
+    void SetEditor(TEditor* editor) { editor_ = editor; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -67,5 +74,6 @@ private:
     void ShowSelectedText();
 
     MenuActionList* actions_;
+    QPointer<TEditor> editor_;
     bool showingText_ = false;
 };

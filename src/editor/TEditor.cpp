@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
@@ -387,9 +388,10 @@ bool TEditor::EncodeInput(const QString& text, std::string& bytes, bool paste)
 bool TEditor::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
-        // The control's own shortcuts win over the window's while it has focus.
+        // The built-in menu's shortcuts win over the window's while the control
+        // has focus, unless a pop-up menu of its own replaced that menu.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (popup_ && popup_->MatchesShortcut(key)) {
+        if (popup_ && !popupMenu_ && popup_->MatchesShortcut(key)) {
             event->accept();
             return true;
         }
@@ -408,7 +410,7 @@ void TEditor::keyPressEvent(QKeyEvent* event)
         UpdateMouseCursor(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers());
         return;
     }
-    if (popup_ && popup_->RunShortcut(event))
+    if (popup_ && !popupMenu_ && popup_->RunShortcut(event))
         return;
 
     const bool repeat = event->isAutoRepeat();
@@ -625,8 +627,43 @@ void TEditor::wheelEvent(QWheelEvent* event)
 
 void TEditor::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (popup_)
+    if (popupMenu_)
+        popupMenu_->popup(event->globalPos());
+    else if (popup_)
         popup_->Popup(event->globalPos());
+}
+
+void TEditor::SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+
+bool TEditor::TakesKey(QKeyCombination combination) const
+{
+    const Qt::Key key = combination.key();
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    if (popup_ && !popupMenu_ && popup_->MatchesShortcut(combination))
+        return true;
+    const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        return true;  // with any modifiers
+    case Qt::Key_Tab:
+        return core_.WantTabs() && modifiers == Qt::NoModifier;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return plain;
+    default:
+        break;
+    }
+    // Typed characters: the printable keys without a command modifier.
+    return plain && ((key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde) || (key >= 0xA0 && key <= 0xFF));
 }
 
 // --- clipboard ---------------------------------------------------------------------

@@ -2,6 +2,9 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QFont>
+#include <QKeyCombination>
+#include <QMenu>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -13,6 +16,7 @@
 #include "editor/TEditorPreedit.h"
 #include "editor/core/TEditorCore.h"
 
+class QMenu;
 class TEditorPopupMenu;
 
 // The editor control: a thin Qt shell over TEditorCore. It turns Qt's key,
@@ -37,7 +41,20 @@ public:
     TEditorPainter& Painter() { return painter_; }
     // The font actually drawn with (an installed family for the stored one).
     const QFont& DrawFont() const { return drawFont_; }
-    TEditorPopupMenu* PopupMenu() const { return popup_.get(); }
+    // The built-in context menu; it serves only while no pop-up menu is
+    // assigned.
+    TEditorPopupMenu* BuiltinPopupMenu() const { return popup_.get(); }
+    // The menu shown on a right click instead of the built-in one. With one
+    // assigned, the built-in menu and its shortcuts are gone: its keys reach
+    // the window's shortcuts like any other. Null gives the built-in menu back.
+    void SetPopupMenu(QMenu* menu);
+    QMenu* PopupMenu() const { return popupMenu_; }
+    // Whether the control acts on `key` itself while it has focus: the
+    // editing and moving keys, typed characters, and the built-in menu's
+    // shortcuts while no pop-up menu is assigned. Only the built-in menu's
+    // shortcuts win over the window's; on the other keys a window shortcut
+    // runs instead.
+    bool TakesKey(QKeyCombination key) const;
     // The cursors per area; change them freely.
     TEditorCursors& Cursors() { return cursors_; }
 
@@ -129,6 +146,7 @@ private:
     TEditorCore core_;
     TEditorPainter painter_;
     std::unique_ptr<TEditorPopupMenu> popup_;
+    QPointer<QMenu> popupMenu_;
     TEditorCursors cursors_;
     QFont drawFont_;
     TEditorFont measuredFont_;  // the stored font drawFont_ was chosen for

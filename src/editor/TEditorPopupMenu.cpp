@@ -118,6 +118,15 @@ QAction* TEditorPopupMenu::Find(const QKeyEvent* event) const
 
 bool TEditorPopupMenu::MatchesShortcut(const QKeyEvent* event) const { return Find(event) != nullptr; }
 
+bool TEditorPopupMenu::MatchesShortcut(QKeyCombination key) const
+{
+    const QKeySequence pressed(key);
+    for (QAction* action : all_)
+        if (!action->shortcut().isEmpty() && action->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    return false;
+}
+
 bool TEditorPopupMenu::RunShortcut(const QKeyEvent* event)
 {
     QAction* action = Find(event);

@@ -12,7 +12,8 @@ class TEditor;
 
 // The editor's own context menu: bookmarks 0..9 (set and jump), undo and
 // redo, the clipboard commands, select all and box mode. Its shortcuts work
-// while the editor has focus, whether the menu is open or not.
+// while the editor has focus, whether the menu is open or not, unless the
+// editor has been given a pop-up menu of its own (TEditor::SetPopupMenu).
 class TEditorPopupMenu {
 public:
     explicit TEditorPopupMenu(TEditor& editor);
@@ -29,6 +30,7 @@ public:
     // Whether the key is one of the menu's shortcuts; RunShortcut also runs
     // its item when that item is enabled.
     bool MatchesShortcut(const QKeyEvent* event) const;
+    bool MatchesShortcut(QKeyCombination key) const;
     bool RunShortcut(const QKeyEvent* event);
 
     // The items, for tests and the accessibility layer.

@@ -1,6 +1,7 @@
 #include "platform/IniRegistry.h"
 
 #include "editor/core/EFileError.h"
+#include "editor/core/SystemErrorText.h"
 #include "platform/AtomicFileWriter.h"
 
 #include <fcntl.h>
@@ -50,7 +51,7 @@ std::string JoinPath(const std::vector<std::string>& names)
     return path.empty() ? std::string("\\") : path;
 }
 
-std::string SystemReason(int error) { return std::generic_category().message(error); }
+std::string SystemReason(int error) { return SystemErrorText(error); }
 
 // The registry's own message for a value of the wrong kind.
 std::string WrongTypeMessage(const std::string& name) { return "'" + name + "' のデータ型が不正です"; }
@@ -159,7 +160,7 @@ std::string Unescape(std::string_view text, std::size_t& pos, char terminator, s
             continue;
         }
         if (pos >= text.size())
-            return "a backslash ends the text";
+            return "テキストが \\ で終わっています";
         const char e = text[pos++];
         switch (e) {
         case '\\': out += '\\'; break;
@@ -171,17 +172,17 @@ std::string Unescape(std::string_view text, std::size_t& pos, char terminator, s
             const int high = pos < text.size() ? HexValue(text[pos]) : -1;
             const int low = pos + 1 < text.size() ? HexValue(text[pos + 1]) : -1;
             if (high < 0 || low < 0)
-                return "\\x is not followed by two hex digits";
+                return "\\x の後に 16 進数字が 2 桁ありません";
             out += static_cast<char>(high * 16 + low);
             pos += 2;
             break;
         }
         default:
-            return std::string("unknown escape \\") + e;
+            return std::string("不明なエスケープ \\") + e + " があります";
         }
     }
     if (terminator)
-        return "the closing quote is missing";
+        return "閉じる引用符がありません";
     return {};
 }
 
@@ -190,7 +191,7 @@ std::string DecodeKeyName(std::string_view text, std::string& out)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '[' || c == ']')
-            return "a key name holds a bare bracket";
+            return "キー名に括弧がそのまま含まれています";
         if (c != '%') {
             out += c;
             continue;
@@ -198,10 +199,10 @@ std::string DecodeKeyName(std::string_view text, std::string& out)
         const int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
         if (high < 0 || low < 0)
-            return "% is not followed by two hex digits";
+            return "% の後に 16 進数字が 2 桁ありません";
         const char decoded = static_cast<char>(high * 16 + low);
         if (decoded == '\\')
-            return "a key name cannot hold a backslash";
+            return "キー名に \\ は使えません";
         out += decoded;
         i += 2;
     }
@@ -240,7 +241,7 @@ private:
 
 [[noreturn]] void ThrowWriteError(const std::string& path, const std::string& reason)
 {
-    throw ERegistryException("The settings file \"" + path + "\" cannot be written: " + reason);
+    throw ERegistryException("設定ファイル \"" + path + "\" に書き込めません: " + reason);
 }
 
 std::string FolderOf(const std::string& path)
@@ -257,18 +258,18 @@ void MakeFolders(const std::string& folder, const std::string& file)
     struct stat info {};
     if (::stat(folder.c_str(), &info) == 0) {
         if (!S_ISDIR(info.st_mode))
-            ThrowWriteError(file, "\"" + folder + "\" is not a folder");
+            ThrowWriteError(file, "\"" + folder + "\" はフォルダではありません");
         return;
     }
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string prefix = folder.substr(0, end);
         if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-            ThrowWriteError(file, "the folder \"" + prefix + "\" cannot be created: " + SystemReason(errno));
+            ThrowWriteError(file, "フォルダ \"" + prefix + "\" を作成できません: " + SystemReason(errno));
         if (end == std::string::npos)
             break;
     }
     if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        ThrowWriteError(file, "\"" + folder + "\" is not a folder");
+        ThrowWriteError(file, "\"" + folder + "\" はフォルダではありません");
 }
 
 // Writes `bytes` to a new file beside `path`, flushes it to disk and renames
@@ -284,7 +285,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes)
         file.Write(bytes);
         file.Commit();
     } catch (const EFileError& error) {
-        ThrowWriteError(path, error.what());
+        ThrowWriteError(path, error.Reason);
     }
 }
 
@@ -310,7 +311,7 @@ std::string IniRegistry::DefaultPath()
                 home = found->pw_dir;
         }
         if (home.empty())
-            throw ERegistryException("The settings file cannot be found: the home folder is unknown");
+            throw ERegistryException("設定ファイルの場所がわかりません: ホームフォルダが不明です");
         config = home + "/.config";
     }
     while (config.size() > 1 && config.back() == '/')
@@ -332,7 +333,7 @@ IniRegistry::IniRegistry(std::string path, const std::string& storedKey, std::st
 IniRegistry::~IniRegistry()
 {
     if (modified_)
-        std::fprintf(stderr, "Scrivlet: changed settings were not written to %s\n", path_.c_str());
+        std::fprintf(stderr, "Scrivlet: 変更した設定は %s に書き込まれていません\n", path_.c_str());
 }
 
 void IniRegistry::Load()
@@ -341,13 +342,13 @@ void IniRegistry::Load()
     if (file.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return;  // no file yet: an empty key
-        throw ERegistryException("The settings file \"" + path_ + "\" cannot be read: " + SystemReason(errno));
+        throw ERegistryException("設定ファイル \"" + path_ + "\" を読み込めません: " + SystemReason(errno));
     }
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0)
-        throw ERegistryException("The settings file \"" + path_ + "\" cannot be read: " + SystemReason(errno));
+        throw ERegistryException("設定ファイル \"" + path_ + "\" を読み込めません: " + SystemReason(errno));
     if (!S_ISREG(info.st_mode))
-        throw ERegistryException("The settings file \"" + path_ + "\" cannot be read: it is not a regular file");
+        throw ERegistryException("設定ファイル \"" + path_ + "\" を読み込めません: 通常のファイルではありません");
 
     std::string text;
     text.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), MaxFileBytes) + 1);
@@ -362,7 +363,7 @@ void IniRegistry::Load()
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throw ERegistryException("The settings file \"" + path_ + "\" cannot be read: " + SystemReason(errno));
+            throw ERegistryException("設定ファイル \"" + path_ + "\" を読み込めません: " + SystemReason(errno));
         }
         if (n == 0)
             break;
@@ -373,10 +374,17 @@ void IniRegistry::Load()
         // Only whole lines of the first MaxFileBytes bytes are read.
         const std::size_t lastBreak = text.rfind('\n', MaxFileBytes - 1);
         text.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
-        AddDamage(0, "the file is larger than " + std::to_string(MaxFileBytes >> 20) + " MiB; only its first " +
-                         std::to_string(text.size()) + " bytes were read");
+        AddDamage(0, "ファイルが " + std::to_string(MaxFileBytes >> 20) + " MiB を超えているため、先頭の " +
+                         std::to_string(text.size()) + " バイトだけを読み込みました");
     }
     Parse(text);
+    if (damageCount_ > 0) {
+        damagedText_ = std::move(text);
+        backupPath_ = path_ + ".damaged";
+        struct stat taken {};
+        for (int n = 2; n <= 100 && ::lstat(backupPath_.c_str(), &taken) == 0; ++n)
+            backupPath_ = path_ + ".damaged." + std::to_string(n);
+    }
 }
 
 void IniRegistry::AddDamage(std::size_t line, std::string reason)
@@ -390,9 +398,9 @@ std::string IniRegistry::DamageReport() const
 {
     std::string report;
     for (const IniDamage& d : damage_)
-        report += (d.Line ? "line " + std::to_string(d.Line) : std::string("file")) + ": " + d.Reason + '\n';
+        report += (d.Line ? std::to_string(d.Line) + " 行目" : std::string("ファイル全体")) + ": " + d.Reason + '\n';
     if (damageCount_ > damage_.size())
-        report += "and " + std::to_string(damageCount_ - damage_.size()) + " more damaged lines\n";
+        report += "ほかに " + std::to_string(damageCount_ - damage_.size()) + " 行が壊れています\n";
     return report;
 }
 
@@ -415,7 +423,7 @@ void IniRegistry::Parse(const std::string& text)
             return c != '\t' && IsControl(static_cast<unsigned char>(c));
         });
         if (control != line.end()) {
-            AddDamage(lineNumber, "the line holds the control byte " + DescribeByte(static_cast<unsigned char>(*control)));
+            AddDamage(lineNumber, "制御文字 " + DescribeByte(static_cast<unsigned char>(*control)) + " が含まれています");
             continue;
         }
         line = Trim(line);
@@ -425,7 +433,7 @@ void IniRegistry::Parse(const std::string& text)
         if (line.front() == '[') {
             section = nullptr;
             if (line.back() != ']' || line.size() < 2) {
-                AddDamage(lineNumber, "the section header has no closing ']'; its values are skipped");
+                AddDamage(lineNumber, "セクション見出しに閉じる ']' がないため、その値を読み飛ばしました");
                 continue;
             }
             std::vector<std::string> names;
@@ -442,27 +450,27 @@ void IniRegistry::Parse(const std::string& text)
                 inner.remove_prefix(slash + 1);
             }
             if (!error.empty()) {
-                AddDamage(lineNumber, "bad section header (" + error + "); its values are skipped");
+                AddDamage(lineNumber, "セクション見出しが不正なため (" + error + ")、その値を読み飛ばしました");
                 continue;
             }
             section = &MakeSection(names);
             continue;
         }
         if (!section) {
-            AddDamage(lineNumber, "the value belongs to a damaged section header and is skipped");
+            AddDamage(lineNumber, "壊れたセクション見出しの下の値なので読み飛ばしました");
             continue;
         }
 
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            AddDamage(lineNumber, "the line is neither a section header nor a value (no '=')");
+            AddDamage(lineNumber, "セクション見出しでも値でもありません ('=' がありません)");
             continue;
         }
         std::string name;
         std::size_t namePos = 0;
         const std::string_view nameText = Trim(line.substr(0, equals));
         if (std::string error = Unescape(nameText, namePos, 0, name); !error.empty()) {
-            AddDamage(lineNumber, "bad value name (" + error + ")");
+            AddDamage(lineNumber, "値の名前が不正です (" + error + ")");
             continue;
         }
         const std::string_view valueText = Trim(line.substr(equals + 1));
@@ -471,9 +479,9 @@ void IniRegistry::Parse(const std::string& text)
             std::size_t valuePos = 1;
             std::string error = Unescape(valueText, valuePos, '"', value.Data);
             if (error.empty() && valuePos != valueText.size())
-                error = "text follows the closing quote";
+                error = "閉じる引用符の後に文字があります";
             if (!error.empty()) {
-                AddDamage(lineNumber, "bad string value \"" + name + "\" (" + error + ")");
+                AddDamage(lineNumber, "文字列の値 \"" + name + "\" が不正です (" + error + ")");
                 continue;
             }
         } else if (valueText.size() >= 4 && SameName(valueText.substr(0, 4), "hex:")) {
@@ -488,18 +496,18 @@ void IniRegistry::Parse(const std::string& text)
                 value.Data += static_cast<char>(high * 16 + low);
             }
             if (!sound) {
-                AddDamage(lineNumber, "bad binary value \"" + name + "\" (hex: must be followed by pairs of hex digits)");
+                AddDamage(lineNumber, "バイナリの値 \"" + name + "\" が不正です (hex: の後は 2 桁ずつの 16 進数字です)");
                 continue;
             }
         } else {
-            AddDamage(lineNumber, "the value \"" + name + "\" is neither a quoted string nor hex: data");
+            AddDamage(lineNumber, "値 \"" + name + "\" は引用符で囲んだ文字列でも hex: のデータでもありません");
             continue;
         }
 
         const std::string folded = Fold(name);
         auto found = section->Index.find(folded);
         if (found != section->Index.end()) {
-            AddDamage(lineNumber, "the value \"" + name + "\" was given before; this later line is used");
+            AddDamage(lineNumber, "値 \"" + name + "\" が重複しているため、後の行を使いました");
             section->Values[found->second].Binary = value.Binary;
             section->Values[found->second].Data = std::move(value.Data);
         } else {
@@ -542,8 +550,12 @@ void IniRegistry::Flush()
         return;
     const std::string text = Serialize();
     if (text.size() > MaxFileBytes)
-        throw ERegistryException("The settings file \"" + path_ + "\" cannot be written: the settings are larger than " +
-                                 std::to_string(MaxFileBytes >> 20) + " MiB");
+        throw ERegistryException("設定ファイル \"" + path_ + "\" に書き込めません: 設定が " +
+                                 std::to_string(MaxFileBytes >> 20) + " MiB を超えています");
+    if (!backupPath_.empty() && !damagedText_.empty()) {
+        WriteFileAtomically(backupPath_, damagedText_);
+        damagedText_.clear();
+    }
     WriteFileAtomically(path_, text);
     modified_ = false;
 }
@@ -688,11 +700,11 @@ void IniRegistry::PutValue(const std::string& name, bool binary, std::string dat
 {
     std::vector<std::string> below;
     if (Classify(current_, &below) != Place::Inside)
-        throw ERegistryException("The key \"" + JoinPath(current_) + "\" cannot hold values: only \"" +
-                                 JoinPath(storedKey_) + "\" and the keys under it are stored");
+        throw ERegistryException("キー " + JoinPath(current_) + " には値を書き込めません: 保存されるのは " +
+                                 JoinPath(storedKey_) + " とその下のキーだけです");
     if (data.size() > MaxValueBytes)
-        throw ERegistryException("The value \"" + name + "\" is too large to store (" + std::to_string(data.size()) +
-                                 " bytes)");
+        throw ERegistryException("値 '" + name + "' が大きすぎるため保存できません (" + std::to_string(data.size()) +
+                                 " バイト)");
     Section& section = MakeSection(below);
     const std::string folded = Fold(name);
     auto found = section.Index.find(folded);
@@ -718,7 +730,7 @@ std::vector<uint8_t> IniRegistry::ReadBinaryData(const std::string& name) const
 {
     const Value* value = FindValue(name);
     if (!value)
-        throw ERegistryException("The registry value \"" + name + "\" does not exist");
+        throw ERegistryException("値 '" + name + "' がありません");
     if (!value->Binary)
         throw ERegistryException(WrongTypeMessage(name));
     return std::vector<uint8_t>(value->Data.begin(), value->Data.end());

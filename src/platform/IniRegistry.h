@@ -87,8 +87,14 @@ public:
     const std::vector<IniDamage>& Damage() const { return damage_; }
     // All damaged lines, also those beyond MaxDamageListed.
     std::size_t DamageCount() const { return damageCount_; }
-    // The damage as text, one line each ("line 12: ..."), empty when none.
+    // The damage as text, one line each ("12 行目: ..."), empty when none.
     std::string DamageReport() const;
+    // Where the first Flush keeps the file as it was read, when it was
+    // damaged: the lines that could not be read are not written again, so
+    // they are not lost with it. Beside the file, named after it with
+    // ".damaged" (".damaged.2", ... when that exists); empty when the file
+    // was sound.
+    const std::string& BackupPath() const { return backupPath_; }
 
     const std::string& RootKey() const override { return root_; }
     void SetRootKey(const std::string& root) override;
@@ -146,4 +152,7 @@ private:
     bool modified_ = false;
     std::vector<IniDamage> damage_;
     std::size_t damageCount_ = 0;
+    // The file as read, kept when it was damaged, and where Flush keeps it.
+    std::string damagedText_;
+    std::string backupPath_;
 };

@@ -56,9 +56,9 @@ public:
     {
         const Value* value = FindValue(name);
         if (!value)
-            throw ERegistryException("The registry value \"" + name + "\" does not exist");
+            throw ERegistryException("値 '" + name + "' がありません");
         if (!value->Binary)
-            throw ERegistryException("The registry value \"" + name + "\" holds a string, not binary data");
+            throw ERegistryException("'" + name + "' のデータ型が不正です");
         return value->Data;
     }
     void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& data) override
@@ -71,7 +71,7 @@ public:
         if (!value)
             return {};
         if (value->Binary)
-            throw ERegistryException("The registry value \"" + name + "\" holds binary data, not a string");
+            throw ERegistryException("'" + name + "' のデータ型が不正です");
         return std::string(value->Data.begin(), value->Data.end());
     }
     void WriteString(const std::string& name, const std::string& value) override

@@ -122,7 +122,7 @@ TEST(ShortCutStore, ChangedShortcutsSurviveARestartInTheirWrittenForm)
     EXPECT_FALSE(registry.KeyExists("ShortCut"));  // the current key was closed again
 }
 
-TEST(ShortCutStore, AnUnusableValueKeepsItsDefaultIsNamedAndIsRepairedOnSave)
+TEST(ShortCutStore, ATextNamingNoKeyGivesNoShortcutAndIsKeptWhileTheActionHasNone)
 {
     MemoryRegistry registry;
     Store(registry, "RunLaTeX", "Ctrl+Shft+K");
@@ -134,16 +134,25 @@ TEST(ShortCutStore, AnUnusableValueKeepsItsDefaultIsNamedAndIsRepairedOnSave)
 
     QObject owner;
     MenuActionList list(&owner);
-    const std::vector<std::string> unusable = LoadShortCuts(registry, list);
-    EXPECT_EQ(unusable, (std::vector<std::string>{"FileSave1", "SerchMarkyo", "RunLaTeX"}));
-    EXPECT_EQ(ShortcutOf(list, "RunLaTeX"), QStringLiteral("Ctrl+F9"));
-    EXPECT_EQ(ShortcutOf(list, "SerchMarkup"), QStringLiteral("Ctrl+M"));
+    const std::vector<std::string> problems = LoadShortCuts(registry, list);
+    // Only the binary value is damaged: it keeps its default and is named.
+    EXPECT_EQ(problems, (std::vector<std::string>{"ShortCut\\FileSave1: 'FileSave1' のデータ型が不正です"}));
     EXPECT_EQ(ShortcutOf(list, "FileSave1"), QStringLiteral("Ctrl+S"));
+    EXPECT_EQ(ShortcutOf(list, "RunLaTeX"), QString());
+    EXPECT_EQ(ShortcutOf(list, "SerchMarkup"), QString());
     EXPECT_EQ(ShortcutOf(list, "FileOpen"), QStringLiteral("F5"));  // the good ones still apply
 
+    list.Action(QStringLiteral("SerchMarkup"))->setShortcut(QKeySequence(QStringLiteral("F7")));
     SaveShortCuts(registry, list);
-    EXPECT_EQ(Stored(registry, "RunLaTeX"), "Ctrl+F9");
+    EXPECT_EQ(Stored(registry, "RunLaTeX"), "Ctrl+Shft+K");
+    EXPECT_EQ(Stored(registry, "SerchMarkyo"), "F7");
     EXPECT_EQ(Stored(registry, "FileSave1"), "Ctrl+S");
+
+    // Read again, the kept text still gives no shortcut.
+    MenuActionList again(&owner);
+    EXPECT_TRUE(LoadShortCuts(registry, again).empty());
+    EXPECT_EQ(ShortcutOf(again, "RunLaTeX"), QString());
+    EXPECT_EQ(ShortcutOf(again, "SerchMarkup"), QStringLiteral("F7"));
 }
 
 TEST(ShortCutStore, AKeyThatCannotBeCreatedIsReportedNotSkipped)

@@ -9,7 +9,6 @@
 
 #include "app/TSettings.h"
 #include "editor/TEditor.h"
-#include "editor/core/EPropertyReadError.h"
 #include "editor/core/TEditorProp.h"
 #include "platform/IniRegistry.h"
 #include "platform/MemoryRegistry.h"
@@ -139,16 +138,14 @@ TEST(TSettingsTest, FlagsFollowTheFlagRule)
     for (const char* text : {"", "yes", " 1", "-", ".", "Truex"}) {
         MemoryRegistry reg;
         Store(reg, "Option", "RenewTree", text);
-        Store(reg, "Option", "BeginMath", "only");
+        Store(reg, "Option", "WheelMove", "0");
         TSettings s;
+        s.RenewTree = false;
         TEditorProp prop;
-        try {
-            s.Read(reg, prop, nullptr);
-            ADD_FAILURE() << text;
-        } catch (const TSettings::EConvertError& e) {
-            EXPECT_EQ(e.what(), "'" + std::string(text) + "' は正しい論理型ではありません");
-        }
-        EXPECT_EQ(s.BeginMath.size(), 15u) << "read on after the bad flag";
+        const Lines problems = s.Read(reg, prop, nullptr);
+        EXPECT_EQ(problems, Lines({"Option\\RenewTree: '" + std::string(text) + "' は正しい論理型ではありません"}));
+        EXPECT_TRUE(s.RenewTree) << "the default";
+        EXPECT_FALSE(s.WheelMove) << text;
     }
 }
 
@@ -165,38 +162,81 @@ TEST(TSettingsTest, NumbersThatAreNotWholeDecimalsGiveTheirDefault)
     }
 }
 
-TEST(TSettingsTest, ValuesOfTheWrongKindStopTheRead)
+TEST(TSettingsTest, ADamagedValueGetsItsDefaultAndEveryOtherValueIsRead)
 {
     MemoryRegistry reg;
     ASSERT_TRUE(reg.OpenKey(Key + "\\Window", true));
     reg.WriteBinaryData("Top", {1});
+    Store(reg, "Window", "Left", "30");
     Store(reg, "Path", "LaTeX", "/usr/bin/platex");
+    Store(reg, "Display", "RightTree", "yes");
+    Store(reg, "Option", "SerchRoot", "0");
+    Store(reg, "Option", "EndMath", "$$");
+    ASSERT_TRUE(reg.OpenKey(Key + "\\EditView", true));
+    reg.WriteBinaryData("setting", {'j', 'u', 'n', 'k', 0, 0, 0, 0});
+    Store(reg, "History", "0", "/a.tex");
+
     TSettings s;
+    s.Top = 5;
+    s.PageStatusVisible = s.Splitter1Visible = false;
     TEditorProp prop;
-    try {
-        s.Read(reg, prop, nullptr);
-        FAIL();
-    } catch (const ERegistryException& e) {
-        EXPECT_STREQ(e.what(), "'Top' のデータ型が不正です");
-    }
-    EXPECT_EQ(s.LaTeXPath, "");
+    TEditor editor;
+    editor.Core().Ruler().SetVisible(true);
+    const Lines problems = s.Read(reg, prop, &editor.Core());
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0], "Window\\Top: 'Top' のデータ型が不正です");
+    EXPECT_EQ(problems[1], "Display\\RightTree: 'yes' は正しい論理型ではありません");  // named once
+    EXPECT_TRUE(problems[2].starts_with("EditView\\setting: 保存されたエディタの設定が ")) << problems[2];
+    EXPECT_EQ(s.Top, 100);
+    EXPECT_EQ(s.Left, 30);
+    EXPECT_EQ(s.LaTeXPath, "/usr/bin/platex");
+    EXPECT_TRUE(s.PageStatusVisible && s.Splitter1Visible);
+    EXPECT_FALSE(s.SerchRoot);
+    EXPECT_EQ(s.EndMath, Lines({"$$"}));
+    EXPECT_EQ(s.ReOpen, Lines({"/a.tex"}));
+    // Nothing of the damaged property set reached the editor.
+    EXPECT_TRUE(editor.Core().Ruler().Visible());
 
     MemoryRegistry text;
     Store(text, "EditView", "setting", "not binary");
-    try {
-        s.Read(text, prop, nullptr);
-        FAIL();
-    } catch (const ERegistryException& e) {
-        EXPECT_STREQ(e.what(), "'setting' のデータ型が不正です");
-    }
+    Store(text, "Path", "TOP", "/t.tex");
+    EXPECT_EQ(s.Read(text, prop, nullptr), Lines({"EditView\\setting: 'setting' のデータ型が不正です"}));
+    EXPECT_EQ(s.TopPath, "/t.tex");
+}
 
-    MemoryRegistry damaged;
-    ASSERT_TRUE(damaged.OpenKey(Key + "\\EditView", true));
-    damaged.WriteBinaryData("setting", {'j', 'u', 'n', 'k', 0, 0, 0, 0});
-    Store(damaged, "History", "0", "/a.tex");
-    s.ReOpen.clear();
-    EXPECT_THROW(s.Read(damaged, prop, nullptr), EPropertyReadError);
-    EXPECT_TRUE(s.ReOpen.empty());
+TEST(TSettingsTest, AValueThatCouldNotBeReadIsKeptOnDiskUntilItsSettingChanges)
+{
+    MemoryRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(Key + "\\Path", true));
+    reg.WriteBinaryData("DVIOUT", {'/', 'x'});
+    Store(reg, "Option", "WheelMove", "yes");
+    Store(reg, "Option", "RenewTree", "maybe");
+    ASSERT_TRUE(reg.OpenKey(Key + "\\EditView", true));
+    const std::vector<uint8_t> junk = {'j', 'u', 'n', 'k', 0, 0, 0, 0};
+    reg.WriteBinaryData("setting", junk);
+
+    ReadBack r(reg);
+    EXPECT_EQ(r.settings.DviOutPath, "");
+    r.settings.RenewTree = false;  // the user changed this one
+    r.settings.Write(reg, r.prop, &r.editor.Core());
+
+    ASSERT_TRUE(reg.OpenKey(Key + "\\Path", false));
+    EXPECT_EQ(reg.ReadBinaryData("DVIOUT"), (std::vector<uint8_t>{'/', 'x'}));
+    ASSERT_TRUE(reg.OpenKey(Key + "\\EditView", false));
+    EXPECT_EQ(reg.ReadBinaryData("setting"), junk);
+    reg.CloseKey();
+    EXPECT_EQ(Stored(reg, "Option", "WheelMove"), "yes");
+    EXPECT_EQ(Stored(reg, "Option", "RenewTree"), "0");
+    EXPECT_EQ(Stored(reg, "Path", "LaTeX"), "");
+
+    // A changed editor configuration is written over the damaged one.
+    r.editor.Core().Ruler().SetVisible(!r.editor.Core().Ruler().Visible());
+    r.settings.Write(reg, r.prop, &r.editor.Core());
+    ASSERT_TRUE(reg.OpenKey(Key + "\\EditView", false));
+    EXPECT_NE(reg.ReadBinaryData("setting"), junk);
+    reg.CloseKey();
+    TSettings again;
+    EXPECT_EQ(again.Read(reg, r.prop, nullptr).size(), 2u);  // DVIOUT and WheelMove, still named
 }
 
 TEST(TSettingsTest, EditViewWithoutSettingGivesTheEditorThePropertySetsOwnValues)

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -14,6 +15,7 @@
 
 #include "app/MenuActionList.h"
 #include "dialogs/TFormShortCut.h"
+#include "editor/TEditor.h"
 
 namespace {
 
@@ -248,6 +250,39 @@ TEST(TFormShortCut, AFixedKeyCountsAsTakenAndTheDefaultQuestionIsAYesNoInformati
     EXPECT_TRUE(buttons.contains(QStringLiteral("いいえ(&N)")));
     EXPECT_TRUE(plain.isVisible());
     EXPECT_EQ(f.ShortcutOf("ToolHelpWindow"), QStringLiteral("F4"));
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kDisplayStatus = 23;  // "サポートウインド表示"
+
+TEST(TFormShortCut, WarnsAboutKeysTheEditorActsOnButNotTheBuiltInMenuKeysAPopUpMenuRemoved)
+{
+    Fixture f;
+    TEditor editor;
+    f.form.SetEditor(&editor);
+    f.list.Action(QStringLiteral("DisplayStatus"))->setEnabled(true);
+    f.Show();
+
+    // Without a pop-up menu of its own the editor keeps Ctrl+K for box mode.
+    f.Choose(kDisplayStatus, QStringLiteral("Ctrl+K"));
+    EXPECT_TRUE(f.form.ApplyProblems().contains(QStringLiteral("「Ctrl+K」はエディタのキー操作にも使われています。")))
+        << f.form.ApplyProblems().toStdString();
+
+    // With one, Ctrl+K is free; the moving keys and typed characters are not.
+    QMenu menu;
+    editor.SetPopupMenu(&menu);
+    EXPECT_TRUE(f.form.ApplyProblems().isEmpty()) << f.form.ApplyProblems().toStdString();
+    f.Choose(kDisplayStatus, QStringLiteral("Ctrl+Left"));
+    EXPECT_TRUE(f.form.ApplyProblems().contains(
+        QStringLiteral("エディタでキーを押すと「サポートウインド表示」が実行され、エディタの操作は行われません。")))
+        << f.form.ApplyProblems().toStdString();
+    f.Choose(kDisplayStatus, QStringLiteral("Shift+A"));
+    EXPECT_FALSE(f.form.ApplyProblems().isEmpty());
+    f.Choose(kDisplayStatus, QStringLiteral("Ctrl+Alt+A"));
+    EXPECT_TRUE(f.form.ApplyProblems().isEmpty()) << f.form.ApplyProblems().toStdString();
 }
 
 }  // namespace

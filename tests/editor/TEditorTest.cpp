@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <QVBoxLayout>
 #include <QMimeData>
 #include <QScreen>
@@ -144,7 +146,7 @@ TEST(TEditorWidget, ClipboardKeepsBytesExactAndRefusesForeignTextItCannotHold)
 TEST(TEditorWidget, ContextMenuEnablesItsItemsByStateAndSetsMarks)
 {
     ShownEditor e("one\r\ntwo\r\nthree");
-    TEditorPopupMenu* menu = e.editor.PopupMenu();
+    TEditorPopupMenu* menu = e.editor.BuiltinPopupMenu();
     ASSERT_TRUE(menu);
     QGuiApplication::clipboard()->clear();
     menu->Refresh();
@@ -192,6 +194,57 @@ TEST(TEditorWidget, ContextMenuEnablesItsItemsByStateAndSetsMarks)
     ASSERT_TRUE(menu->BoxPasteItem()->isEnabled());
     menu->BoxPasteItem()->trigger();
     EXPECT_EQ(e.editor.Lines().GetTextStr(), "oXne\r\ntYwo\r\nthree");
+}
+
+TEST(TEditorWidget, AnAssignedPopUpMenuTakesTheBuiltInMenuAndItsKeysAway)
+{
+    // The editor in a window with an action on Ctrl+K, as the main window has.
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* editor = new TEditor(&window);
+    layout->addWidget(editor);
+    int runs = 0;
+    auto* action = new QAction(&window);
+    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
+    action->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(action);
+    QObject::connect(action, &QAction::triggered, [&] { ++runs; });
+    window.resize(400, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+    editor->Lines().SetTextStr("ab");
+
+    QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(editor->Core().BoxMode()) << "the built-in menu's key wins";
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(editor->TakesKey(QKeyCombination(Qt::ControlModifier, Qt::Key_K)));
+
+    QMenu menu;
+    editor->SetPopupMenu(&menu);
+    EXPECT_EQ(editor->PopupMenu(), &menu);
+    QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(editor->Core().BoxMode()) << "box mode was not toggled";
+    EXPECT_EQ(runs, 1) << "the window's action ran";
+    EXPECT_FALSE(editor->TakesKey(QKeyCombination(Qt::ControlModifier, Qt::Key_K)));
+    // Ctrl+3 and Ctrl+A no longer jump or redo; the editor's own keys still work.
+    editor->Core().PutMark(0, 3);
+    editor->Core().SetRowCol(0, 2);
+    QTest::keyClick(editor, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(editor->Core().Col(), 2);
+    QTest::keyClick(editor, Qt::Key_Home);
+    EXPECT_EQ(editor->Core().Col(), 0);
+    EXPECT_TRUE(editor->TakesKey(QKeyCombination(Qt::ControlModifier, Qt::Key_Home)));
+    EXPECT_TRUE(editor->TakesKey(QKeyCombination(Qt::ShiftModifier, Qt::Key_A)));
+    EXPECT_FALSE(editor->TakesKey(QKeyCombination(Qt::ControlModifier, Qt::Key_A)));
+
+    editor->SetPopupMenu(nullptr);
+    QTest::keyClick(editor, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(editor->Core().Col(), 0) << "mark 3 is on row 0: the jump works again";
+    QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(editor->Core().BoxMode());
+    EXPECT_EQ(runs, 1);
 }
 
 TEST(TEditorWidget, AClickFocusesAndPutsTheCaretOnTheCell)

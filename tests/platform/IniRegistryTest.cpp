@@ -242,8 +242,15 @@ TEST_F(IniRegistryTest, FailedWriteRaisesAndLeavesTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(reg.Flush(), ERegistryException);
+    std::string message;
+    try {
+        reg.Flush();
+    } catch (const ERegistryException& e) {
+        message = e.what();
+    }
     ::setrlimit(RLIMIT_FSIZE, &saved);
+    // The user reads why, in Japanese.
+    EXPECT_TRUE(message.starts_with("設定ファイル \"" + path_ + "\" に書き込めません: ")) << message;
     std::signal(SIGXFSZ, previous);
 
     EXPECT_EQ(Slurp(path_), old);
@@ -263,9 +270,19 @@ TEST_F(IniRegistryTest, FailedWriteRaisesAndLeavesTheOldFile)
     }
     IniRegistry under((dir_ / "Scrivlet.ini" / "x.ini").string(), Key);
     ASSERT_TRUE(under.OpenKey(Key + "\\W", true));
-    EXPECT_THROW(under.Flush(), ERegistryException);
+    try {
+        under.Flush();
+        ADD_FAILURE();
+    } catch (const ERegistryException& e) {
+        EXPECT_NE(std::string(e.what()).find("はフォルダではありません"), std::string::npos) << e.what();
+    }
     under.CloseKey();
-    EXPECT_THROW(IniRegistry(dir_.string(), Key), ERegistryException);  // a folder, not a file
+    try {
+        IniRegistry folder(dir_.string(), Key);  // a folder, not a file
+        ADD_FAILURE();
+    } catch (const ERegistryException& e) {
+        EXPECT_NE(std::string(e.what()).find("を読み込めません"), std::string::npos) << e.what();
+    }
 }
 
 TEST_F(IniRegistryTest, DamagedFileIsReadAsFarAsItIsSound)
@@ -312,8 +329,20 @@ TEST_F(IniRegistryTest, DamagedFileIsReadAsFarAsItIsSound)
     for (const IniDamage& d : reg.Damage())
         lines.push_back(d.Line);
     EXPECT_EQ(lines, (std::vector<std::size_t>{4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 16, 17}));
-    EXPECT_NE(reg.DamageReport().find("line 14: the line holds the control byte 0x00"), std::string::npos);
+    EXPECT_NE(reg.DamageReport().find("14 行目: 制御文字 0x00 が含まれています"), std::string::npos);
     EXPECT_FALSE(reg.Modified());
+
+    // The lines that could not be read are not written again: the first
+    // write keeps the file as it was beside it.
+    EXPECT_EQ(reg.BackupPath(), path_ + ".damaged");
+    reg.WriteString("LaTeX", "/opt/platex");
+    reg.Flush();
+    EXPECT_EQ(Slurp(path_ + ".damaged"), file);
+    EXPECT_EQ(IniRegistry(path_, Key).DamageCount(), 0u);
+    // A later damaged file does not replace that copy.
+    Spit(path_, "broken\n");
+    IniRegistry again(path_, Key);
+    EXPECT_EQ(again.BackupPath(), path_ + ".damaged.2");
 }
 
 TEST_F(IniRegistryTest, OversizedFileIsCutAtALineAndReported)

@@ -34,7 +34,7 @@ void TStreamReg::WriteStream(const std::vector<uint8_t>& bytes, TRegistry& reg, 
 {
     RootScope scope(reg, rootKey);
     if (!reg.OpenKey(subKey, true))
-        throw ERegistryException("The registry key \"" + subKey + "\" cannot be created");
+        throw ERegistryException("キー " + subKey + " の作成に失敗しました");
     reg.WriteBinaryData(valueName, bytes);
 }
 

@@ -180,8 +180,7 @@ TEST(TStoreComponent, DamagedValuesRaiseTheReadErrorNamingTheFault)
             p.ReadFromBytes(c.bytes);
             ADD_FAILURE() << c.what << ": no error";
         } catch (const EPropertyReadError& e) {
-            const std::string message = e.what();
-            EXPECT_NE(message.find(c.reason), std::string::npos) << c.what << ": " << message;
+            EXPECT_NE(e.Reason.find(c.reason), std::string::npos) << c.what << ": " << e.Reason;
             EXPECT_EQ(e.Property, c.property) << c.what;
             EXPECT_LE(e.Offset, c.bytes.size()) << c.what;
         }
