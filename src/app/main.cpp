@@ -12,10 +12,13 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
 
     TFormMain form;
+    // The exit action went ahead: the loop ends, the settings are written
+    // and the windows destroyed.
+    QObject::connect(&form, &TFormMain::Terminated, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     try {
         form.Documents->OpenCommandLine(QApplication::arguments().mid(1));
     } catch (const std::exception& error) {
