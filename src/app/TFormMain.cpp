@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSessionManager>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -18,6 +20,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <cstdlib>
 #include <exception>
 
 #include "app/ErrorReport.h"
@@ -26,6 +30,7 @@
 #include "app/MenuActionList.h"
 #include "app/ShortCutPrecedence.h"
 #include "app/ShortCutStore.h"
+#include "app/WindowGeometryClamp.h"
 #include "dialogs/TFormShortCut.h"
 #include "platform/IniRegistry.h"
 #include "dialogs/TAboutBox.h"
@@ -75,7 +80,9 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     BuildMenus();
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
-    connect(Documents, &DocumentFiles::TerminateRequested, qApp, &QApplication::quit, Qt::QueuedConnection);
+    connect(Documents, &DocumentFiles::TerminateRequested, this, &TFormMain::Terminate);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::FinishRun);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TFormMain::CommitSessionData, Qt::DirectConnection);
     ConnectActions();
     new ShortCutPrecedence(*actions_, this);
     setAcceptDrops(true);
@@ -83,7 +90,23 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     ReadSettings();
 }
 
-TFormMain::~TFormMain() { WriteSettings(); }
+TFormMain::~TFormMain() { FinishRun(); }
+
+void TFormMain::FinishRun()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    WriteSettings();
+}
+
+void TFormMain::Terminate()
+{
+    if (quitting_)
+        return;
+    quitting_ = true;
+    emit Terminated();
+}
 
 std::string TFormMain::CurrentFileName() const { return Documents->CurrentFileName(); }
 
@@ -124,7 +147,20 @@ void TFormMain::ReadSettings()
 
 void TFormMain::ApplySettings()
 {
-    setGeometry(settings_.Left, settings_.Top, settings_.Width, settings_.Height);
+    // A stored geometry may come from another desktop, or be garbage: the
+    // window is put where the screens of this one can show it.
+    std::vector<WindowRect> screens;
+    QList<QScreen*> all = QGuiApplication::screens();
+    // The primary screen first: it takes a window that is on none of them.
+    std::stable_partition(all.begin(), all.end(),
+                          [](const QScreen* screen) { return screen == QGuiApplication::primaryScreen(); });
+    for (const QScreen* screen : all) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back(WindowRect{area.x(), area.y(), area.width(), area.height()});
+    }
+    const WindowRect placed =
+        ClampWindowGeometry(WindowRect{settings_.Left, settings_.Top, settings_.Width, settings_.Height}, screens);
+    setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
     LaTeXPath = QString::fromStdString(settings_.LaTeXPath);
     DviOutPath = QString::fromStdString(settings_.DviOutPath);
     TopPath = QString::fromStdString(settings_.TopPath);
@@ -511,8 +547,8 @@ void TFormMain::ConnectActions()
     on("EditSelectAll1", [&e] { e.SelectAll(); });
     on("DisplayStatus", [this] { DisplayStatusExecute(); });
     on("ToolHelpWindow", [this] { ToolHelpWindowExecute(); });
-    on("HelpContents1", [this] { Help->ShowContents(); });
-    on("HelpTopicSearch1", [this] { Help->ShowSearch(); });
+    on("HelpContents1", [this] { Help->ShowFinder(); });
+    on("HelpTopicSearch1", [this] { Help->ShowContentsTopic(); });
     on("HelpVersion", [this] {
         AboutBox->show();
         AboutBox->raise();
@@ -521,7 +557,11 @@ void TFormMain::ConnectActions()
     on("FileOpen", [this] { Documents->FileOpen(); });
     on("FileSave1", [this] { Documents->FileSave1(); });
     on("FileSaveAs", [this] { Documents->FileSaveAs(); });
-    on("FileExit", [this] { Documents->FileExit(); });
+    // Once the program is ending the question has been answered.
+    on("FileExit", [this] {
+        if (!quitting_)
+            Documents->FileExit();
+    });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();
@@ -564,19 +604,23 @@ void TFormMain::DisplayStatusExecute()
 
 void TFormMain::EditorMouseWheel(Qt::KeyboardModifiers modifiers, int wheelDelta)
 {
+    // Whole steps of 120; the editor gathers the parts of a step that
+    // fine-step wheels and touchpads send.
+    const int steps = wheelDelta / 120;
     if (modifiers & Qt::ControlModifier) {
-        RunAction(wheelDelta > 0 ? QStringLiteral("SerchUP") : QStringLiteral("SerchDown"));
+        for (int i = 0; i < std::abs(steps); ++i)
+            RunAction(steps > 0 ? QStringLiteral("SerchUP") : QStringLiteral("SerchDown"));
         return;
     }
     TEditorCore& e = Editor->Core();
     const int lines = e.Store().LineCount();
     if (WheelMove) {
-        const int line = e.RowToLine(e.Row()) - wheelDelta / 120;
+        const int line = e.RowToLine(e.Row()) - steps;
         if (line >= 0 && line < lines)
             e.SetRowCol(e.LineToRow(line), e.Col());
         return;
     }
-    const int top = e.TopRow() - wheelDelta / 60;
+    const int top = e.TopRow() - 2 * steps;
     if (top >= 0 && top < lines)
         e.SetTopRow(top);
 }
@@ -593,7 +637,37 @@ void TFormMain::closeEvent(QCloseEvent* event)
 {
     // Every close request goes through the exit action, which asks about
     // unsaved changes; the stored geometry is that of the normal window.
+    // Once the program is ending (by this request or an earlier one, or the
+    // application's own quit, which closes every window) the close is
+    // granted, so that the quit is not refused and asked about again.
+    if (!quitting_) {
+        showNormal();
+        RunAction(QStringLiteral("FileExit"));
+    }
+    event->setAccepted(quitting_);
+}
+
+bool TFormMain::SessionEnding(bool mayAsk)
+{
+    if (quitting_)
+        return true;
+    // Without leave to ask, unsaved changes keep the program; the session
+    // manager may end it all the same, but not on our word.
+    if (!mayAsk && Editor->Core().Modified())
+        return false;
     showNormal();
-    event->ignore();
     RunAction(QStringLiteral("FileExit"));
+    return quitting_;
+}
+
+void TFormMain::CommitSessionData(QSessionManager& manager)
+{
+    if (quitting_)
+        return;
+    // The save question needs the session manager's leave to interact.
+    const bool interacting = Editor->Core().Modified() && manager.allowsInteraction();
+    if (!SessionEnding(interacting) && interacting)
+        manager.cancel();
+    else if (interacting)
+        manager.release();
 }

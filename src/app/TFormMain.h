@@ -12,6 +12,7 @@ class MenuActionList;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QSessionManager;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -101,6 +102,18 @@ public:
 
     static const QString kFirstRunMessage;
 
+    // True once the user let the program end (the exit action went ahead):
+    // from then on close requests are granted without a question.
+    bool Quitting() const { return quitting_; }
+    // The desktop session is ending: asks about unsaved changes as the exit
+    // action does (when `mayAsk`, or when there is nothing to ask) and
+    // returns whether the program ends; false keeps it, and the session.
+    bool SessionEnding(bool mayAsk);
+
+signals:
+    // The exit action went ahead: the message loop is to end. Emitted once.
+    void Terminated();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -111,10 +124,14 @@ private:
     void BuildMenus();
     void ConfigureEditor();
     void ConnectActions();
-    // The settings and shortcuts: read once at creation, written once at
-    // destruction.
+    // The settings and shortcuts: read once at creation, written once when
+    // the run ends (FinishRun: when the message loop ends, or at the latest
+    // when the window is destroyed).
     void ReadSettings();
     void WriteSettings();
+    void FinishRun();
+    void Terminate();
+    void CommitSessionData(QSessionManager& manager);
     void ApplySettings();
     // Runs `work`, reporting any error it raises in the program's error box.
     template <typename F>
@@ -125,4 +142,6 @@ private:
     QString settingsPath_;
     TSettings settings_;
     QLabel* statusText_;
+    bool quitting_ = false;
+    bool finished_ = false;
 };

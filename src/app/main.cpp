@@ -15,11 +15,14 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
     QApplication::setWindowIcon(ApplicationIcon());
 
     TFormMain form;
+    // The exit action went ahead: the loop ends, the settings are written
+    // and the windows destroyed.
+    QObject::connect(&form, &TFormMain::Terminated, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     try {
         // The arguments' own bytes (Qt has taken out its options): a name
         // that is not UTF-8 would not survive QApplication::arguments().

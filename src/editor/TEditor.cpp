@@ -14,6 +14,8 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "editor/BuiltinImages.h"
 #include "editor/EditorFontChoice.h"
 #include "editor/TEditorAccessible.h"
@@ -612,16 +614,35 @@ void TEditor::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TEditor::wheelEvent(QWheelEvent* event)
 {
-    bool handled = false;
-    emit MouseWheel(event->modifiers(), event->angleDelta().y(), &handled);
-    if (handled) {
-        event->accept();
+    // Vertical distance only; a sideways turn is left to the parent.
+    int units = event->angleDelta().y();
+    if (units == 0 && event->angleDelta().x() == 0 && event->pixelDelta().y() != 0) {
+        // Only pixels (some touchpads): a step is as high as two rows, the
+        // distance one step scrolls the main window.
+        units = int(std::clamp<qint64>(qint64(event->pixelDelta().y()) * WheelSteps::kUnitsPerStep / (2 * fontHeight_),
+                                       -(1 << 24), 1 << 24));
+        if (units == 0)
+            units = event->pixelDelta().y() > 0 ? 1 : -1;
+    }
+    if (units == 0) {
+        event->ignore();
         return;
     }
-    const int notches = event->angleDelta().y() / 120;
-    const int lines = notches * QApplication::wheelScrollLines();
-    for (int i = 0; i < std::abs(lines); ++i)
-        core_.ScrollRequest(true, lines > 0 ? TScrollRequest::LineBack : TScrollRequest::LineForward);
+    // A new gesture, or Ctrl pressed or let go, starts a fresh step.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (event->phase() == Qt::ScrollBegin || modifiers != wheelModifiers_)
+        wheelSteps_.Reset();
+    wheelModifiers_ = modifiers;
+    const int steps = wheelSteps_.Add(units);
+    // One notification per whole step, each of one step's distance.
+    for (int i = 0; i < std::abs(steps); ++i) {
+        bool handled = false;
+        emit MouseWheel(modifiers, steps > 0 ? WheelSteps::kUnitsPerStep : -WheelSteps::kUnitsPerStep, &handled);
+        if (handled)
+            continue;
+        for (int line = 0; line < QApplication::wheelScrollLines(); ++line)
+            core_.ScrollRequest(true, steps > 0 ? TScrollRequest::LineBack : TScrollRequest::LineForward);
+    }
     event->accept();
 }
 

@@ -14,6 +14,7 @@
 #include "editor/TEditorCursors.h"
 #include "editor/TEditorPainter.h"
 #include "editor/TEditorPreedit.h"
+#include "editor/WheelSteps.h"
 #include "editor/core/TEditorCore.h"
 
 class QMenu;
@@ -80,7 +81,9 @@ signals:
     // Something the user should read: a refused character, a paste that the
     // code page cannot hold.
     void MessageRequested(const QString& text);
-    // The wheel turned; set *handled to keep the control from scrolling.
+    // The wheel turned one whole step: `delta` is +120 (away from the user)
+    // or -120, once per step however the device divides it. Set *handled to
+    // keep the control from scrolling for that step.
     void MouseWheel(Qt::KeyboardModifiers modifiers, int delta, bool* handled);
 
 protected:
@@ -162,4 +165,6 @@ private:
     // jump far down finds them ready.
     QTimer parseAhead_;
     TEditorPreedit preedit_;
+    WheelSteps wheelSteps_;
+    Qt::KeyboardModifiers wheelModifiers_;
 };

@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -157,21 +159,27 @@ void HelpViewer::GoToTopic(const QString& anchor)
         browser_->scrollToAnchor(anchor);
 }
 
-void HelpViewer::ShowContents()
+void HelpViewer::ShowFinder()
 {
-    tabs_->setCurrentIndex(0);
+    tabs_->show();
     show();
     raise();
     activateWindow();
-    contents_->setFocus();
+    if (tabs_->currentIndex() == 0) {
+        contents_->setFocus();
+    } else {
+        search_->setFocus();
+        search_->selectAll();
+    }
 }
 
-void HelpViewer::ShowSearch()
+void HelpViewer::ShowContentsTopic()
 {
-    tabs_->setCurrentIndex(1);
+    tabs_->hide();
+    browser_->moveCursor(QTextCursor::Start);
+    browser_->verticalScrollBar()->setValue(0);
     show();
     raise();
     activateWindow();
-    search_->setFocus();
-    search_->selectAll();
+    browser_->setFocus();
 }

@@ -26,12 +26,16 @@ public:
     bool SetHelpFile(const QString& path);
     const QString& HelpFile() const { return helpFile_; }
 
-    // Opens on the contents, or on the search field.
-    void ShowContents();
-    void ShowSearch();
+    // The finder: the pane with the contents and the search beside the
+    // document, on the tab last used (the contents at first).
+    void ShowFinder();
+    // The document's contents topic, its first page, alone: the finder pane
+    // is put away and the document shown from its start.
+    void ShowContentsTopic();
 
     // The topics (headings) whose section mentions `text`, in document order.
     QStringList FindTopics(const QString& text) const;
+    QTabWidget* Finder() const { return tabs_; }
     QTreeWidget* Contents() const { return contents_; }
     QTextBrowser* Browser() const { return browser_; }
     QListWidget* SearchResults() const { return results_; }

@@ -127,7 +127,7 @@ TEST(TFormMain, SettingsWrittenAtTheEndAreReadAtTheNextStart)
         TFormMain form(path);
         form.LaTeXPath = QStringLiteral("/usr/bin/platex");
         form.WheelMove = false;
-        form.setGeometry(120, 130, 700, 500);
+        form.setGeometry(120, 130, 600, 400);
         form.DisplayStatusExecute();
         form.Editor->Core().Ruler().SetVisible(false);
         form.Editor->Core().SetWordWrap(true);
@@ -137,7 +137,7 @@ TEST(TFormMain, SettingsWrittenAtTheEndAreReadAtTheNextStart)
     TFormMain form(path);
     EXPECT_EQ(form.LaTeXPath, QStringLiteral("/usr/bin/platex"));
     EXPECT_FALSE(form.WheelMove);
-    EXPECT_EQ(form.geometry(), QRect(120, 130, 700, 500));
+    EXPECT_EQ(form.geometry(), QRect(120, 130, 600, 400));
     EXPECT_FALSE(form.SidePanelVisible());
     EXPECT_FALSE(form.Editor->Core().Ruler().Visible());
     EXPECT_TRUE(form.Editor->Core().WordWrap());

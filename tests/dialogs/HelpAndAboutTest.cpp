@@ -74,7 +74,8 @@ TEST(HelpViewer, ContentsComeFromTheHeadingsAndSearchFindsTopics)
     EXPECT_EQ(viewer.Contents()->topLevelItem(0)->text(0), QStringLiteral("はじめに"));
     EXPECT_TRUE(viewer.FindTopics(QStringLiteral("Box選択モード")).contains(QStringLiteral("矩形選択")));
     EXPECT_TRUE(viewer.FindTopics(QStringLiteral("no such words anywhere")).isEmpty());
-    viewer.ShowSearch();
+    viewer.Finder()->setCurrentIndex(1);
+    viewer.ShowFinder();
     viewer.SearchField()->setText(QStringLiteral("しおり"));
     EXPECT_GE(viewer.SearchResults()->count(), 1);
 

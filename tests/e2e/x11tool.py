@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""Small X11 requests the end-to-end tests need and xdotool lacks.
+
+    x11tool.py close WINDOW       ask WINDOW to close, as a title bar's close
+                                  button does (WM_DELETE_WINDOW)
+    x11tool.py screenshot FILE    save the whole screen as a PNG file
+
+Uses libX11 through ctypes; DISPLAY names the server.
+"""
+import ctypes
+import ctypes.util
+import struct
+import sys
+import zlib
+
+x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+ClientMessage = 33
+ZPixmap = 2
+
+
+class XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("l", ctypes.c_long * 5), ("pad", ctypes.c_long * 24)]
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+def open_display():
+    display = x11.XOpenDisplay(None)
+    if not display:
+        sys.exit("x11tool: cannot open the display")
+    return display
+
+
+def close(window):
+    display = open_display()
+    event = XClientMessageEvent()
+    event.type = ClientMessage
+    event.window = window
+    event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.format = 32
+    event.l[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    event.l[1] = 0  # CurrentTime
+    if not x11.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
+        sys.exit("x11tool: the close request could not be sent")
+    x11.XSync(display, 0)
+
+
+def screenshot(path):
+    display = open_display()
+    width, height = x11.XDisplayWidth(display, 0), x11.XDisplayHeight(display, 0)
+    pointer = x11.XGetImage(display, x11.XDefaultRootWindow(display), 0, 0, width, height, 0xFFFFFFFF, ZPixmap)
+    if not pointer:
+        sys.exit("x11tool: cannot read the screen")
+    image = XImage.from_address(pointer)
+    if image.bits_per_pixel != 32:
+        sys.exit("x11tool: %d bits per pixel not supported" % image.bits_per_pixel)
+    data = ctypes.string_at(image.data, image.bytes_per_line * image.height)
+    rows = bytearray()
+    for y in range(image.height):
+        line = data[y * image.bytes_per_line: y * image.bytes_per_line + 4 * image.width]
+        rgb = bytearray(3 * image.width)
+        rgb[0::3], rgb[1::3], rgb[2::3] = line[2::4], line[1::4], line[0::4]
+        rows += b"\0" + rgb
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)))
+        out.write(chunk(b"IDAT", zlib.compress(bytes(rows), 6)))
+        out.write(chunk(b"IEND", b""))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "close":
+        close(int(sys.argv[2], 0))
+    elif len(sys.argv) == 3 and sys.argv[1] == "screenshot":
+        screenshot(sys.argv[2])
+    else:
+        sys.exit(__doc__)
