@@ -243,27 +243,33 @@ bool TEditorCore::DoubleClick(int x, int y)
     const auto [row, col] = PointerCell(x, y, true);
     if (row >= store_.GetCount())
         return false;
-    const std::string_view text = RowView(row);
     const std::string map = BuildMap(row);
     if (col >= static_cast<int>(map.size()))
         return false;
-    const std::optional<WordRange> word =
-        WordAtIndex(text, static_cast<std::size_t>(CharStartFromColumn(map, text.size(), col)));
+    // The word is looked for in the whole logical line, so that one cut by
+    // the wrap is selected on both its rows.
+    const int first = store_.LineStartRow(row);
+    const int last = store_.LineEndRow(row);
+    const std::string joined = first == last ? std::string() : store_.RowsText(first, last - first + 1).Text;
+    const std::string_view line = first == last ? RowView(row) : std::string_view(joined);
+    const std::size_t index =
+        static_cast<std::size_t>(OffsetInLine(row) + CharStartFromColumn(map, store_.RowLength(row), col));
+    const std::optional<WordRange> word = WordAtIndex(line, index);
     if (!word)
         return false;
 
     CaretSequence sequence(*this);
     ClearSelection();
+    const auto [startRow, startIndex] = RowIndexOf(first, static_cast<int>(word->Begin));
+    const auto [endRow, endIndex] = RowIndexOf(first, static_cast<int>(word->End));
     const CellMapOptions options = MapOptions();
-    const int begin = static_cast<int>(word->Begin);
-    const int end = static_cast<int>(word->End);
-    const TEditorSelectionRange cells{row, ColumnFromCharIndex(text, word->Begin, options), row,
-                                      ColumnFromCharIndex(text, word->End, options)};
-    SetCaretByIndex(row, end);
+    auto column = [&](int r, int i) { return ColumnFromCharIndex(RowView(r), static_cast<std::size_t>(i), options); };
+    const TEditorSelectionRange cells{startRow, column(startRow, startIndex), endRow, column(endRow, endIndex)};
+    SetCaretByIndex(first, static_cast<int>(word->End));
     // Past the caret's last column the selection still covers the word.
-    anchorRow_ = row;
+    anchorRow_ = startRow;
     anchorCol_ = cells.StartCol;
-    ShowSelection(cells, {row, begin, row, end});
+    ShowSelection(cells, {startRow, startIndex, endRow, endIndex});
     return true;
 }
 

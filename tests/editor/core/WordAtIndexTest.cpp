@@ -81,6 +81,21 @@ TEST(TEditorCoreDoubleClick, SelectsTheWordUnderThePointerUnlessTheMouseIsCaptur
     e.ed.MouseUp(x(0), y(0), 0);
 }
 
+TEST(TEditorCoreDoubleClick, AWordCutByTheWrapIsSelectedOnBothRows)
+{
+    Editor e("one twothree four");
+    e.Wrap(7);  // "one two" | "three f" | "our"
+    ASSERT_EQ(e.ed.RowText(1), "three f");
+    auto x = [&](int col) { return e.ed.TextAreaLeft() + col * e.ed.ColWidth() + 1; };
+    auto y = [&](int row) { return e.ed.TextAreaTop() + row * e.ed.RowHeight() + 1; };
+    ASSERT_TRUE(e.ed.DoubleClick(x(1), y(1)));
+    EXPECT_EQ(e.ed.SelText(), "twothree");
+    EXPECT_EQ(e.ed.SelChars().StartRow, 0);
+    EXPECT_EQ(e.ed.SelChars().EndRow, 1);
+    ASSERT_TRUE(e.ed.DoubleClick(x(1), y(2)));
+    EXPECT_EQ(e.ed.SelText(), "four");
+}
+
 TEST(TEditorCoreDoubleClick, AWordBeyondTheCaretsLastColumnIsSelectedWhole)
 {
     Editor e(std::string(995, ' ') + "abcdefghij");
