@@ -1,5 +1,7 @@
 #include "app/ShortCutText.h"
 
+#include "editor/core/AsciiCase.h"
+
 #include <array>
 #include <cstddef>
 
@@ -7,22 +9,10 @@ namespace ShortCutText {
 
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
-
-// Case is ignored for ASCII letters only; other bytes must be equal.
-bool SameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i]))
-            return false;
-    return true;
-}
 
 bool StartsWith(std::string_view text, std::string_view front)
 {
-    return text.size() >= front.size() && SameText(text.substr(0, front.size()), front);
+    return text.size() >= front.size() && SameTextAscii(text.substr(0, front.size()), front);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -98,13 +88,13 @@ Parts Read(std::string_view text)
 std::string ListedKeyName(std::string_view name)
 {
     if (name.size() == 1) {
-        const char c = Upper(name.front());
+        const char c = AsciiUpper(name.front());
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
             return std::string(1, c);
         return {};
     }
     // "F1" to "F24", written without leading zeros.
-    if ((name.size() == 2 || name.size() == 3) && Upper(name.front()) == 'F' && name[1] >= '1' && name[1] <= '9') {
+    if ((name.size() == 2 || name.size() == 3) && AsciiUpper(name.front()) == 'F' && name[1] >= '1' && name[1] <= '9') {
         int number = 0;
         for (std::size_t i = 1; i < name.size(); ++i) {
             if (name[i] < '0' || name[i] > '9')
@@ -114,7 +104,7 @@ std::string ListedKeyName(std::string_view name)
         return number <= 24 ? "F" + std::to_string(number) : std::string();
     }
     for (std::string_view known : kNamedKeys)
-        if (SameText(name, known))
+        if (SameTextAscii(name, known))
             return std::string(known);
     return {};
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/DocumentPath.h"
+#include "editor/core/AsciiCase.h"
 #include "editor/core/TEditorCore.h"
 #include "editor/core/TEditorProp.h"
 #include "platform/TRegistry.h"
@@ -88,21 +89,13 @@ public:
     }
 
 private:
-    static bool SameText(std::string_view a, std::string_view b)
-    {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-                   return lower(x) == lower(y);
-               });
-    }
-
     // A decimal number (sign, digits, an optional fraction) is true when it
     // is not zero.
     static std::optional<bool> ParseFlag(std::string_view text)
     {
-        if (SameText(text, "True"))
+        if (SameTextAscii(text, "True"))
             return true;
-        if (SameText(text, "False"))
+        if (SameTextAscii(text, "False"))
             return false;
         std::string_view digits = text;
         if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))

@@ -9,6 +9,7 @@
 #include "editor/core/AsciiCase.h"
 #include "editor/core/EFileError.h"
 #include "editor/core/SystemErrorText.h"
+#include "editor/core/TextFileLoad.h"
 
 namespace {
 
@@ -56,20 +57,11 @@ bool DiskTexFolder::IsFile(const std::string& path)
 std::string DiskTexFolder::ReadFile(const std::string& path)
 {
     const std::string full = Resolve(path);
-    // O_NONBLOCK: a pipe put in the file's place must not hang the search.
-    const int fd = open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw EFileError(full, SystemErrorText(errno));
-    struct stat info;
-    if (fstat(fd, &info) != 0) {
-        const int error = errno;
-        close(fd);
-        throw EFileError(full, SystemErrorText(error));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        close(fd);
-        throw EFileError(full, "通常のファイルではありません");
-    }
+    // Only a regular file is read: a pipe put in the file's place must not
+    // hang the search.
+    const int fd = OpenTextFileForReading(full);
+    struct stat info {};
+    fstat(fd, &info);
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
