@@ -248,6 +248,7 @@ TEST(TFormMain, FineWheelStepsOverTheEditorScrollTwoRowsPerWholeStep)
     for (int i = 0; i < 100; ++i)
         text += "line\r\n";
     form.Editor->Lines().SetTextStr(text);
+    form.WheelMove = false;
     form.show();
     QWidget* viewport = form.Editor->viewport();
     const QPointF pos(30, 30);
