@@ -19,15 +19,13 @@ Span Vertical(const WindowRect& r) { return {r.Top, std::int64_t(r.Top) + r.Heig
 
 std::int64_t Overlap(Span a, Span b) { return std::max<std::int64_t>(0, std::min(a.end, b.end) - std::max(a.begin, b.begin)); }
 
-// The squared distance between the centres, in half pixels. Each difference
-// is bounded to 2^30 before squaring, so the sum stays far below 2^63; screens
-// that far away are equally far for the choice made here.
-std::int64_t CentreDistance(const WindowRect& a, const WindowRect& b)
+// The squared distance between the centres, in half pixels; in double, as
+// the square of a difference of two far edges does not fit in 64 bits.
+double CentreDistance(const WindowRect& a, const WindowRect& b)
 {
     const Span ah = Horizontal(a), av = Vertical(a), bh = Horizontal(b), bv = Vertical(b);
-    const std::int64_t limit = std::int64_t(1) << 30;
-    const std::int64_t dx = std::clamp((ah.begin + ah.end) - (bh.begin + bh.end), -limit, limit);
-    const std::int64_t dy = std::clamp((av.begin + av.end) - (bv.begin + bv.end), -limit, limit);
+    const double dx = double((ah.begin + ah.end) - (bh.begin + bh.end));
+    const double dy = double((av.begin + av.end) - (bv.begin + bv.end));
     return dx * dx + dy * dy;
 }
 

@@ -5,14 +5,24 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "app/MenuActionList.h"
 #include "app/TFormMain.h"
 #include "editor/TEditor.h"
+
+#include <QFile>
+#include <QWheelEvent>
+#include <memory>
 
 namespace {
 
@@ -143,6 +153,111 @@ TEST(TFormMain, SettingsWrittenAtTheEndAreReadAtTheNextStart)
     EXPECT_TRUE(form.Editor->Core().WordWrap());
     EXPECT_EQ(form.Actions()->Action(QStringLiteral("FileNew"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+N")));
     EXPECT_FALSE(form.FirstRunCheck());
+}
+
+// Answers each message box that comes up with the button captioned `answer`.
+class BoxAnswerer {
+public:
+    BoxAnswerer()
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box == answered_)
+                return;
+            answered_ = box;
+            ++asked;
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == answer)
+                    QTimer::singleShot(0, button, &QAbstractButton::click);
+            }
+        });
+        timer_.start();
+    }
+    QString answer;
+    int asked = 0;
+
+private:
+    QTimer timer_;
+    QMessageBox* answered_ = nullptr;
+};
+
+TEST(TFormMain, ACloseRequestAsksOnceThenTheRunEndsAndWritesTheSettingsOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Scrivlet.ini"));
+    auto form = std::make_unique<TFormMain>(path);
+    // As the program wires it: the exit action ends the message loop.
+    QObject::connect(form.get(), &TFormMain::Terminated, qApp, [] { QCoreApplication::exit(0); },
+                     Qt::QueuedConnection);
+    form->show();
+    form->Editor->Core().KeyPress("x");
+    BoxAnswerer answerer;
+
+    answerer.answer = QStringLiteral("キャンセル");
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(answerer.asked, 1);
+    EXPECT_FALSE(form->Quitting());
+    EXPECT_TRUE(form->isVisible());
+
+    // The application's own quit closes every window: the question comes
+    // once, and after No the loop ends instead of asking again.
+    answerer.answer = QStringLiteral("いいえ(&N)");
+    QTimer::singleShot(0, form.get(), [&] { form->close(); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    watchdog.stop();
+    EXPECT_EQ(answerer.asked, 2);
+    EXPECT_TRUE(form->Quitting());
+    // Written when the loop ended, and not again when the window goes.
+    ASSERT_TRUE(QFile::exists(path));
+    QFile::remove(path);
+    form.reset();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(TFormMain, TheSessionEndingAsksOnlyWhenAllowedAndKeepsUnsavedTextOtherwise)
+{
+    FreshForm fresh;
+    TFormMain& form = fresh.form;
+    QSignalSpy terminated(&form, &TFormMain::Terminated);
+    form.Editor->Core().KeyPress("x");
+    BoxAnswerer answerer;
+    answerer.answer = QStringLiteral("いいえ(&N)");
+    EXPECT_FALSE(form.SessionEnding(false));
+    EXPECT_EQ(answerer.asked, 0);
+    EXPECT_EQ(terminated.count(), 0);
+    EXPECT_TRUE(form.SessionEnding(true));
+    EXPECT_EQ(answerer.asked, 1);
+    EXPECT_EQ(terminated.count(), 1);
+    // Once ending, neither the session nor the exit action asks again.
+    EXPECT_TRUE(form.SessionEnding(true));
+    form.RunAction(QStringLiteral("FileExit"));
+    EXPECT_EQ(answerer.asked, 1);
+    EXPECT_EQ(terminated.count(), 1);
+}
+
+TEST(TFormMain, FineWheelStepsOverTheEditorScrollTwoRowsPerWholeStep)
+{
+    FreshForm fresh;
+    TFormMain& form = fresh.form;
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line\r\n";
+    form.Editor->Lines().SetTextStr(text);
+    form.WheelMove = false;
+    form.show();
+    QWidget* viewport = form.Editor->viewport();
+    const QPointF pos(30, 30);
+    for (int i = 0; i < 16; ++i) {
+        QWheelEvent event(pos, viewport->mapToGlobal(pos), QPoint(), QPoint(0, -15), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    }
+    EXPECT_EQ(form.Editor->Core().TopRow(), 4);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -81,6 +82,23 @@ TEST(HelpViewer, ContentsComeFromTheHeadingsAndSearchFindsTopics)
 
     EXPECT_FALSE(viewer.SetHelpFile(QStringLiteral("/no/such/help.html")));
     EXPECT_TRUE(viewer.Browser()->toPlainText().contains(QStringLiteral("/no/such/help.html")));
+}
+
+TEST(HelpViewer, TheTopicEntryShowsTheContentsTopicAndTheOtherTheFinder)
+{
+    TFormMain form;
+    form.show();
+    HelpViewer* help = form.Help;
+    ASSERT_TRUE(help->SetHelpFile(QStringLiteral(SCRIVLET_HELP_PATH)));
+    help->Finder()->setCurrentIndex(1);
+    form.RunAction(QStringLiteral("HelpTopicSearch1"));  // トピックの表示(&T)
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->Finder()->isVisible());
+    EXPECT_TRUE(help->Browser()->isVisible());
+    EXPECT_EQ(help->Browser()->textCursor().position(), 0);
+    form.RunAction(QStringLiteral("HelpContents1"));  // 目次・検索(&C)
+    EXPECT_TRUE(help->Finder()->isVisible());
+    EXPECT_TRUE(help->SearchField()->isVisible());  // the tab last used
 }
 
 }  // namespace
