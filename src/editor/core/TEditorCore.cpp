@@ -332,8 +332,12 @@ void TEditorCore::Normalise(Move move, bool right, bool keyboard)
         snap(false);
     }
 
-    if (col_ > 1000 && !(b > 1000 && map[1000] == CellKind::Lead))
+    // The caret stops at column 1000, on a character's first cell: when a
+    // double-byte character or a TAB straddles it, at that character.
+    if (col_ > 1000 && !(b > 1000 && map[1000] == CellKind::Lead)) {
         col_ = 1000;
+        snap(false);
+    }
     CaretChanged();
 }
 

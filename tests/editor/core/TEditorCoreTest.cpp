@@ -960,3 +960,18 @@ TEST(TEditorCoreView, ScrollBarRequestsStayInRangeAndLockScrollDragsTheCaret)
 }
 
 }  // namespace
+
+TEST(TEditorCoreCaret, TheCaretStopsAtColumn1000OnACharactersFirstCell)
+{
+    // Wrap off: the caret never goes past column 1000. When a double-byte
+    // character covers columns 999 and 1000, it stops on the character.
+    Editor e(std::string(999, 'a') + "\x82\xa0\x82\xa2\x82\xa4");
+    e.ed.SetRowCol(0, 1005);
+    EXPECT_EQ(e.ed.Col(), 999);
+    e.ed.SetRowCol(0, 999);
+    e.ed.SetSelText("\x82\xa9\x82\xab");  // two more: the caret would stand at 1003
+    EXPECT_EQ(e.ed.Col(), 999);
+    Editor plain(std::string(1200, 'a'));
+    plain.ed.SetRowCol(0, 1100);
+    EXPECT_EQ(plain.ed.Col(), 1000);
+}
