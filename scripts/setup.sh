@@ -25,6 +25,7 @@ packages=(
   ibus-mozc
   dbus-x11               # the session bus ibus runs on
   desktop-file-utils     # desktop-file-validate for the installed desktop entry
+  texlive-lang-japanese  # the real typesetter: pLaTeX, jsclasses, dvipdfmx
 )
 
 # Prints the packages among the arguments that are not installed, one a line.
