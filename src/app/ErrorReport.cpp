@@ -17,3 +17,9 @@ void ShowErrorReport(QWidget* parent, const QString& message)
                     parent);
     box.exec();
 }
+
+void ShowInformation(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("情報"), message, QMessageBox::Ok, parent);
+    box.exec();
+}

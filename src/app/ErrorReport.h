@@ -10,3 +10,7 @@ void ShowErrorReport(QWidget* parent, const QString& message);
 
 // The text the report shows for `message`.
 QString ErrorReportText(const QString& message);
+
+// A message the user should read, in a modal box titled "情報" with the
+// information icon and one OK button.
+void ShowInformation(QWidget* parent, const QString& message);

@@ -31,7 +31,11 @@
 #include "app/ShortCutPrecedence.h"
 #include "app/ShortCutStore.h"
 #include "app/WindowGeometryClamp.h"
+#include "dialogs/FileAssociationAction.h"
+#include "dialogs/TFormConfig.h"
 #include "dialogs/TFormShortCut.h"
+#include "platform/DefaultOutCommand.h"
+#include "platform/ToolDiscovery.h"
 #include "platform/IniRegistry.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TFormHelpWindow.h"
@@ -88,6 +92,9 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     setAcceptDrops(true);
     setGeometry(100, 100, 640, 480);
     ReadSettings();
+    // The configuration dialog fills some of its controls from the settings
+    // once, when it is made.
+    FormConfig = new TFormConfig(this);
 }
 
 TFormMain::~TFormMain() { FinishRun(); }
@@ -171,6 +178,7 @@ void TFormMain::ApplySettings()
     WheelMove = settings_.WheelMove;
     SerchRoot = settings_.SerchRoot;
     RenewTree = settings_.RenewTree;
+    NonStopMode = settings_.NonStopMode;
     BeginMath.clear();
     EndMath.clear();
     for (const std::string& m : settings_.BeginMath)
@@ -198,6 +206,7 @@ void TFormMain::WriteSettings()
         settings_.WheelMove = WheelMove;
         settings_.SerchRoot = SerchRoot;
         settings_.RenewTree = RenewTree;
+        settings_.NonStopMode = NonStopMode;
         settings_.BeginMath.clear();
         settings_.EndMath.clear();
         for (const QString& m : BeginMath)
@@ -562,6 +571,8 @@ void TFormMain::ConnectActions()
         if (!quitting_)
             Documents->FileExit();
     });
+    on("ToolPath", [this] { FormConfig->ToolPathExecute(); });
+    on("ToolKanren", [this] { ToolKanrenExecute(FormConfig && FormConfig->isVisible() ? static_cast<QWidget*>(FormConfig) : this); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();
@@ -629,7 +640,16 @@ bool TFormMain::FirstRunCheck()
 {
     if (!LaTeXPath.isEmpty())
         return false;
-    QMessageBox::information(this, QStringLiteral("情報"), kFirstRunMessage);
+    ShowInformation(this, kFirstRunMessage);
+    // Each guess is kept as it is, also when it found nothing: the dialog
+    // shown next lets the user put it right.
+    const char* path = std::getenv("PATH");
+    const std::string searchPath = path ? path : "";
+    auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
+    DviOutPath = text(ToolDiscovery::DiscoverDviViewer(DefaultApplication::ProcessFolders(), searchPath));
+    LaTeXPath = text(ToolDiscovery::DiscoverPlatex(searchPath));
+    OutCommandPath = text(DefaultOutCommand());
+    RunAction(QStringLiteral("ToolPath"));
     return true;
 }
 

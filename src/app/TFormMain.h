@@ -23,6 +23,7 @@ class DocumentFiles;
 class HelpViewer;
 class TAboutBox;
 class TEditor;
+class TFormConfig;
 class TFormHelpWindow;
 class TFormShortCut;
 
@@ -58,6 +59,8 @@ public:
     TAboutBox* AboutBox;
     TFormHelpWindow* FormHelpWindow;
     TFormShortCut* FormShortCut;
+    // Created once the settings are read.
+    TFormConfig* FormConfig = nullptr;
     HelpViewer* Help;
 
     // Shows or hides the help window and gives the keyboard back to the
@@ -78,6 +81,8 @@ public:
     bool WheelMove = false;
     bool SerchRoot = false;
     bool RenewTree = false;
+    // The typesetter runs on past errors instead of stopping for an answer.
+    bool NonStopMode = true;
     QStringList BeginMath;
     QStringList EndMath;
 
@@ -97,7 +102,8 @@ public:
     // the caret moves a line (WheelMove) or the view two rows.
     void EditorMouseWheel(Qt::KeyboardModifiers modifiers, int wheelDelta);
     // On a first run (no typesetter path known) tells the user what to set
-    // up; returns whether it did.
+    // up, guesses the tools' paths (the DVI viewer, platex, the external
+    // command) and shows the configuration dialog; returns whether it did.
     bool FirstRunCheck();
 
     static const QString kFirstRunMessage;

@@ -61,18 +61,18 @@ bool IsTypeLine(std::string_view line, std::string_view mimeType, std::string_vi
     return true;
 }
 
-// Calls `each(index, inDefaultSection)` for every line.
+// Calls `each(index, inSection)` for every line that is not a header.
 template <typename F>
-void Walk(const std::vector<Line>& lines, F&& each)
+void Walk(const std::vector<Line>& lines, F&& each, std::string_view section = kDefaultSection)
 {
-    bool inDefaults = false;
+    bool inSection = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view name;
         if (IsHeader(lines[i].text, &name)) {
-            inDefaults = name == kDefaultSection;
+            inSection = name == section;
             continue;
         }
-        each(i, inDefaults);
+        each(i, inSection);
     }
 }
 
@@ -98,13 +98,21 @@ std::string Join(const std::vector<Line>& lines, const std::vector<bool>& drop)
 
 std::string DefaultFor(std::string_view text, std::string_view mimeType)
 {
+    return ValueFor(text, kDefaultSection, mimeType);
+}
+
+std::string ValueFor(std::string_view text, std::string_view section, std::string_view mimeType)
+{
     const std::vector<Line> lines = SplitLines(text);
     std::string found;
-    Walk(lines, [&](std::size_t i, bool inDefaults) {
-        std::string_view value;
-        if (inDefaults && found.empty() && IsTypeLine(lines[i].text, mimeType, &value))
-            found = std::string(value);
-    });
+    Walk(
+        lines,
+        [&](std::size_t i, bool inSection) {
+            std::string_view value;
+            if (inSection && found.empty() && IsTypeLine(lines[i].text, mimeType, &value))
+                found = std::string(value);
+        },
+        section);
     return found;
 }
 

@@ -15,6 +15,11 @@ constexpr std::string_view kDefaultSection = "Default Applications";
 // written, blanks around it removed); empty when there is none.
 std::string DefaultFor(std::string_view text, std::string_view mimeType);
 
+// The same for any section of this format ("Added Associations", or the
+// "MIME Cache" of the desktop's mimeinfo.cache): the first line for the
+// type with a value in a section of that name.
+std::string ValueFor(std::string_view text, std::string_view section, std::string_view mimeType);
+
 // The text without any default for the type.
 std::string RemoveDefault(std::string_view text, std::string_view mimeType);
 

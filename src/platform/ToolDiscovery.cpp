@@ -1,6 +1,9 @@
 #include "platform/ToolDiscovery.h"
 
 #include <algorithm>
+
+#include "platform/DefaultApplication.h"
+#include "platform/DesktopEntry.h"
 #include <glob.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,6 +81,24 @@ std::string DiscoverPlatex(std::string_view pathVariable, const ExecutableTest& 
             return path;
     }
     return {};
+}
+
+std::string DiscoverDviViewer(const DefaultApplication::DesktopFolders& folders, std::string_view pathVariable,
+                              const ExecutableTest& isExecutable)
+{
+    const std::string file = DefaultApplication::DesktopFileFor(folders, "application/x-dvi");
+    if (file.empty())
+        return {};
+    const std::optional<std::string> text = DefaultApplication::ReadFile(file);
+    if (!text)
+        return {};
+    const std::vector<std::string> command = DesktopEntry::Parse(*text).CommandFor(std::string());
+    if (command.empty() || command.front().empty())
+        return {};
+    const std::string& program = command.front();
+    if (program.find('/') == std::string::npos)
+        return FindInPath(program, pathVariable, isExecutable);
+    return program.front() == '/' && isExecutable(program) ? program : std::string();
 }
 
 std::string FindDesktopFile(std::string_view id, const std::vector<std::string>& dataFolders,

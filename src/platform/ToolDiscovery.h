@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/DefaultApplication.h"
+
 // Finding the programs the build tools start. Every answer is an absolute
 // path: an empty or relative entry of PATH (which means the current folder,
 // often a document's folder) is never searched, so a file that lies beside a
@@ -31,6 +33,14 @@ constexpr const char* kTeXLiveBinPattern = "/usr/local/texlive/*/bin/*";
 // empty when there is none.
 std::string DiscoverPlatex(std::string_view pathVariable, const ExecutableTest& isExecutable = IsExecutableFile,
                            const GlobFunction& glob = Glob);
+
+// The program of the default application for DVI files (application/x-dvi,
+// see DefaultApplication): the first word of its desktop entry's Exec line,
+// looked up in `pathVariable` when it is a bare name. Empty when no
+// application is registered, its entry has no usable Exec line or its
+// program is not there.
+std::string DiscoverDviViewer(const DefaultApplication::DesktopFolders& folders, std::string_view pathVariable,
+                              const ExecutableTest& isExecutable = IsExecutableFile);
 
 // The desktop entry file of a desktop entry id ("org.kde.okular.desktop"):
 // looked up in DIR/applications for each data folder in order; an id with
