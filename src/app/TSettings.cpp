@@ -7,6 +7,7 @@
 
 #include "app/DocumentPath.h"
 #include "editor/core/AsciiCase.h"
+#include "editor/core/MessageText.h"
 #include "editor/core/TEditorCore.h"
 #include "editor/core/TEditorProp.h"
 #include "platform/TRegistry.h"
@@ -14,15 +15,6 @@
 namespace {
 
 const std::string Key = TSettings::SettingsKey;
-
-std::string Format(const char* pattern, const std::string& argument)
-{
-    std::string text = pattern;
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, argument);
-    return text;
-}
 
 // Works at the current user's root and leaves the registry with no key open
 // and its previous root, also when an error is raised.
@@ -59,7 +51,7 @@ public:
         try {
             return reg_.ReadString(name);
         } catch (const ERegistryException&) {
-            throw ERegistryException(Format(TSettings::InvalidTypeText, name));
+            throw ERegistryException(FormatMessageText(TSettings::InvalidTypeText, name));
         }
     }
 
@@ -85,7 +77,7 @@ public:
             return true;  // the default text "TRUE"
         if (std::optional<bool> value = ParseFlag(*text))
             return *value;
-        throw TSettings::EConvertError(Format(TSettings::InvalidBooleanText, *text));
+        throw TSettings::EConvertError(FormatMessageText(TSettings::InvalidBooleanText, *text));
     }
 
 private:
@@ -188,7 +180,7 @@ std::vector<std::string> TSettings::DefaultEndMath()
 void TSettings::OpenKeyForWrite(TRegistry& reg, const std::string& path)
 {
     if (!reg.OpenKey(path, true))
-        throw ERegistryException(Format(CreateKeyFailedText, path));
+        throw ERegistryException(FormatMessageText(CreateKeyFailedText, path));
 }
 
 void TSettings::AddHistory(std::vector<std::string>& reOpen, const std::string& path)
@@ -317,7 +309,7 @@ std::vector<std::string> TSettings::Read(TRegistry& reg, TEditorProp& editorProp
             read.ReadFromRegistry(reg, std::string(), editView, "setting");
         } catch (const ERegistryException&) {
             // The value exists (its size was read) but is not binary.
-            reason = Format(InvalidTypeText, "setting");
+            reason = FormatMessageText(InvalidTypeText, "setting");
         } catch (const std::exception& error) {
             reason = error.what();
         }

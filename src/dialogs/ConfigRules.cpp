@@ -2,17 +2,11 @@
 
 #include <limits>
 
+#include "editor/core/MessageText.h"
+
 namespace ConfigRules {
 
 namespace {
-
-std::string Format(const char* pattern, std::string_view argument)
-{
-    std::string text = pattern;
-    if (const std::size_t at = text.find("%s"); at != std::string::npos)
-        text.replace(at, 2, argument);
-    return text;
-}
 
 int DigitValue(char c, int base)
 {
@@ -67,9 +61,9 @@ FontSizeReading ReadFontSize(std::string_view text)
     FontSizeReading reading;
     const std::optional<int> number = ParseInteger(text);
     if (!number)
-        reading.Error = Format(kInvalidIntegerText, text);
+        reading.Error = FormatMessageText(kInvalidIntegerText, text);
     else if (*number < kFontSizeMin || *number > kFontSizeMax)
-        reading.Error = Format(kFontSizeRangeText, text);
+        reading.Error = FormatMessageText(kFontSizeRangeText, text);
     else
         reading.Size = number;
     return reading;

@@ -7,42 +7,23 @@
 #include <sys/stat.h>
 
 #include "platform/MimeAppsList.h"
+#include "platform/PathList.h"
 #include "platform/ToolDiscovery.h"
 
 namespace DefaultApplication {
 
-namespace {
+using PathList::Join;
+using PathList::Split;
 
-std::vector<std::string> SplitAt(std::string_view text, char separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        parts.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
+namespace {
 
 std::vector<std::string> AbsoluteEntries(const char* list, const char* fallback)
 {
     std::vector<std::string> folders;
-    for (const std::string& folder : SplitAt(list && *list ? list : fallback, ':'))
+    for (const std::string& folder : Split(list && *list ? list : fallback, ':'))
         if (!folder.empty() && folder.front() == '/')
             folders.push_back(folder);
     return folders;
-}
-
-std::string Join(const std::string& folder, std::string_view name)
-{
-    std::string path = folder;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
 }
 
 // The mimeapps.list files, most important first.
@@ -75,7 +56,7 @@ DesktopFolders FoldersFrom(const char* configHome, const char* configDirs, const
         folders.ConfigFolders.push_back(std::move(folder));
     folders.DataFolders = ToolDiscovery::DesktopDataFolders(dataHome, dataDirs, home);
     if (currentDesktop)
-        for (std::string name : SplitAt(currentDesktop, ':')) {
+        for (std::string name : Split(currentDesktop, ':')) {
             if (name.empty() || name.find('/') != std::string::npos)
                 continue;
             std::transform(name.begin(), name.end(), name.begin(),
@@ -113,7 +94,7 @@ bool IsRegularFile(const std::string& path)
 std::vector<std::string> SplitIds(std::string_view value)
 {
     std::vector<std::string> ids;
-    for (std::string id : SplitAt(value, ';')) {
+    for (std::string id : Split(value, ';')) {
         const std::size_t first = id.find_first_not_of(" \t");
         if (first == std::string::npos)
             continue;

@@ -3,16 +3,14 @@
 #include <QFile>
 
 #include "platform/DefaultApplication.h"
+#include "platform/PathList.h"
 #include "platform/ProgramDataFolder.h"
 
 std::string DefaultOutCommandIn(const std::string& dataFolder)
 {
     if (dataFolder.empty())
         return {};
-    std::string path = dataFolder;
-    if (path.back() != '/')
-        path += '/';
-    path += "tex2pdf";
+    const std::string path = PathList::Join(dataFolder, "tex2pdf");
     return DefaultApplication::IsRegularFile(path) ? path : std::string();
 }
 

@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include "editor/core/EFileError.h"
+#include "editor/core/MessageText.h"
 #include "editor/core/SystemErrorText.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/DesktopEntry.h"
 #include "platform/MimeAppsList.h"
+#include "platform/PathList.h"
 #include "platform/PathDisplay.h"
 
 namespace FileAssociation {
@@ -22,10 +24,7 @@ std::string Folder(const char* value, const char* home, const char* fallback)
 {
     if (value && *value == '/')
         return value;
-    std::string folder = home && *home ? home : "";
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder + fallback;
+    return PathList::Join(home ? home : "", fallback);
 }
 
 // Whether every byte sequence is UTF-8 and no character is a control one.
@@ -116,28 +115,14 @@ void RemoveFromDisk(const std::string& path)
         throw EFileError(path, SystemErrorText(errno));
 }
 
-std::string Format(const char* pattern, const std::string& argument)
-{
-    std::string text = pattern;
-    if (const std::size_t at = text.find("%s"); at != std::string::npos)
-        text.replace(at, 2, argument);
-    return text;
-}
-
 }  // namespace
 
 Places PlacesFrom(const char* configHome, const char* dataHome, const char* home)
 {
     Places places;
-    places.MimeAppsFile = Folder(configHome, home, ".config");
-    if (places.MimeAppsFile.back() != '/')
-        places.MimeAppsFile += '/';
-    places.MimeAppsFile += "mimeapps.list";
-    places.ApplicationsFolder = Folder(dataHome, home, ".local/share");
-    if (places.ApplicationsFolder.back() != '/')
-        places.ApplicationsFolder += '/';
-    places.ApplicationsFolder += "applications";
-    places.DesktopFile = places.ApplicationsFolder + "/" + kDesktopId;
+    places.MimeAppsFile = PathList::Join(Folder(configHome, home, ".config"), "mimeapps.list");
+    places.ApplicationsFolder = PathList::Join(Folder(dataHome, home, ".local/share"), "applications");
+    places.DesktopFile = PathList::Join(places.ApplicationsFolder, kDesktopId);
     return places;
 }
 
@@ -170,7 +155,7 @@ std::string Outcome::Message() const
 {
     if (Succeeded)
         return On ? kAssociatedMessage : kRemovedMessage;
-    std::string text = Format(kFailedMessage, DisplayPathText(FailedPath));
+    std::string text = FormatMessageText(kFailedMessage, DisplayPathText(FailedPath));
     if (!Reason.empty())
         text += "\n" + Reason;
     return text;

@@ -1,41 +1,18 @@
 #include "platform/ToolDiscovery.h"
 
 #include <algorithm>
-
-#include "platform/DefaultApplication.h"
-#include "platform/DesktopEntry.h"
 #include <glob.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/DefaultApplication.h"
+#include "platform/DesktopEntry.h"
+#include "platform/PathList.h"
+
 namespace ToolDiscovery {
 
-namespace {
-
-std::vector<std::string> Split(std::string_view text, char separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        parts.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
-std::string Join(const std::string& folder, std::string_view name)
-{
-    std::string path = folder;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
-}
-
-}  // namespace
+using PathList::Join;
+using PathList::Split;
 
 bool IsExecutableFile(const std::string& path)
 {

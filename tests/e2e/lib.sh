@@ -5,8 +5,8 @@
 #     source "$(dirname "$0")/lib.sh"
 #     e2e_init "$@"                 # $1: the program; starts Xvfb, scratch HOME
 #     e2e_write_settings <<'INI'    # optional: a settings file to start with
-#     [Path]
-#     LaTeX="/usr/bin/platex"
+#     [Path]                        # (without one, e2e_start stores this path
+#     LaTeX="/usr/bin/platex"       # unless E2E_FIRST_RUN=1)
 #     INI
 #     e2e_start doc.tex             # the program in the background: $E2E_PID
 #     e2e_wait_window               # its main window: $E2E_WIN
@@ -125,8 +125,13 @@ e2e_ini_value() {
 }
 
 # e2e_start ARGS...: starts the program with ARGS in the background, with its
-# output in $E2E_TMP/program.log; $E2E_PID is its process.
+# output in $E2E_TMP/program.log; $E2E_PID is its process. Without a
+# settings file the program would begin with its first-run questions; unless
+# the test is about them (E2E_FIRST_RUN=1) a typesetter path is stored first.
 e2e_start() {
+    if [ ! -f "$E2E_SETTINGS" ] && [ "${E2E_FIRST_RUN:-0}" != 1 ]; then
+        printf '[Path]\nLaTeX="/usr/bin/platex"\n' | e2e_write_settings
+    fi
     "$E2E_PROGRAM" "$@" </dev/null >"$E2E_TMP/program.log" 2>&1 &
     E2E_PID=$!
     E2E_WIN=""
