@@ -20,6 +20,7 @@ class QToolBar;
 class QTreeWidget;
 class DocumentDialogs;
 class DocumentFiles;
+class EditingAidActions;
 class HelpViewer;
 class TAboutBox;
 class TEditor;
@@ -59,6 +60,8 @@ public:
     TFormHelpWindow* FormHelpWindow;
     TFormShortCut* FormShortCut;
     HelpViewer* Help;
+    // Markings, find and replace, line operations and the margin dialog.
+    EditingAidActions* EditingAids;
 
     // Shows or hides the help window and gives the keyboard back to the
     // main window's focused control.
