@@ -65,19 +65,33 @@ LineSpan TargetLines(const TEditorCore& editor)
     return {line, line};
 }
 
+// Calls f(line, hasBreak) for each line of `lines`: its text without the
+// CR LF that ends it. A final CR LF starts no further line.
+template <typename F>
+void ForEachLine(std::string_view lines, F&& f)
+{
+    std::size_t start = 0;
+    do {
+        const std::size_t end = lines.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            f(lines.substr(start), false);
+            return;
+        }
+        f(lines.substr(start, end - start), true);
+        start = end + 2;
+    } while (start < lines.size());
+}
+
 std::string AddCommentMarks(std::string_view lines)
 {
     std::string out;
     out.reserve(lines.size() + lines.size() / 16 + 1);
-    out += kCommenter;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += lines[i];
-        if (IsLineBreakAt(lines, i)) {
-            out += lines[++i];
-            if (i + 1 < lines.size())
-                out += kCommenter;
-        }
-    }
+    ForEachLine(lines, [&](std::string_view line, bool hasBreak) {
+        out += kCommenter;
+        out += line;
+        if (hasBreak)
+            out += "\r\n";
+    });
     return out;
 }
 
@@ -85,19 +99,11 @@ std::string RemoveCommentMarks(std::string_view lines)
 {
     std::string out;
     out.reserve(lines.size());
-    bool lineStart = true;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lineStart && lines[i] == kCommenter) {
-            lineStart = false;
-            continue;
-        }
-        lineStart = false;
-        out += lines[i];
-        if (IsLineBreakAt(lines, i)) {
-            out += lines[++i];
-            lineStart = true;
-        }
-    }
+    ForEachLine(lines, [&](std::string_view line, bool hasBreak) {
+        out += line.starts_with(kCommenter) ? line.substr(1) : line;
+        if (hasBreak)
+            out += "\r\n";
+    });
     return out;
 }
 
