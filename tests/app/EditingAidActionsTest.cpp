@@ -198,3 +198,35 @@ TEST(EditingAidActions, MarginDialogCopiesTheCheckedLinesAndKeepsItsValuesWhenCl
 }
 
 }  // namespace
+
+namespace {
+
+// Whether the image bar's part of `row` holds the marking flag's red.
+bool FlagShownOnRow(TEditor& editor, int row)
+{
+    QImage image(editor.viewport()->size(), QImage::Format_RGB32);
+    editor.viewport()->render(&image);
+    const TEditorCore& c = editor.Core();
+    const int top = c.TextAreaTop() + (row - c.TopRow()) * c.RowHeight();
+    for (int y = top; y < top + c.RowHeight(); ++y)
+        for (int x = 0; x < c.Imagebar().Width(); ++x)
+            if (QColor(image.pixel(x, y)) == QColor(0xD0, 0x20, 0x20))
+                return true;
+    return false;
+}
+
+TEST(EditingAidActions, AMarkedRowShowsTheFlagInTheImageBar)
+{
+    Form f;
+    f.form.resize(640, 480);
+    f.form.show();
+    f.form.Editor->Lines().SetTextStr("a\r\nb\r\nc\r\n");
+    f.e.SetRowCol(1, 0);
+    f.form.RunAction(QStringLiteral("SerchMarkup"));
+    EXPECT_TRUE(FlagShownOnRow(*f.form.Editor, 1));
+    EXPECT_FALSE(FlagShownOnRow(*f.form.Editor, 0));
+    f.form.RunAction(QStringLiteral("SerchMarkup"));
+    EXPECT_FALSE(FlagShownOnRow(*f.form.Editor, 1));
+}
+
+}  // namespace
