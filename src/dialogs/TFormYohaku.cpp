@@ -40,11 +40,12 @@ TFormYohaku::TFormYohaku(QWidget* parent) : QDialog(parent, Qt::Tool)
     setFont(font);
 
     for (const Place& place : kPlaces) {
-        const int x = 12 + place.Column * 160;
+        // The left column's captions are the longer ones.
+        const int x = place.Column == 0 ? 12 : 206;
         const int y = 10 + place.Slot * 48;
         auto* check = new QCheckBox(QString::fromUtf8(MarginSnippet::Caption(place.Setting)), this);
         check->setObjectName(QStringLiteral("Check") + QLatin1String(place.Name));
-        check->setGeometry(x, y, 150, 18);
+        check->setGeometry(x, y, place.Column == 0 ? 190 : 140, 18);
         auto* spin = new QSpinBox(this);
         spin->setObjectName(QStringLiteral("Spin") + QLatin1String(place.Name));
         spin->setGeometry(x + 16, y + 20, 90, 22);
@@ -77,14 +78,14 @@ TFormYohaku::TFormYohaku(QWidget* parent) : QDialog(parent, Qt::Tool)
 
     ButtonOK = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
-    ButtonOK->setGeometry(344, 180, 93, 25);
+    ButtonOK->setGeometry(352, 180, 85, 25);
     Button1 = new QPushButton(QStringLiteral("コピー"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(344, 214, 93, 25);
+    Button1->setGeometry(352, 214, 85, 25);
     Button1->setDefault(true);
     Label1 = new QLabel(QStringLiteral("単位はmm"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(344, 12, 93, 16);
+    Label1->setGeometry(352, 12, 85, 16);
     connect(ButtonOK, &QPushButton::clicked, this, &TFormYohaku::ButtonOKClick);
     connect(Button1, &QPushButton::clicked, this, &TFormYohaku::Button1Click);
 }

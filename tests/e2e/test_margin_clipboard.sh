@@ -37,7 +37,7 @@ eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # set_margin COLUMN SLOT VALUE: checks the box of that place (two columns of
 # five) and types VALUE into the number box below it.
 set_margin() {
-    local x=$((X + 12 + $1 * 160)) y=$((Y + 10 + $2 * 48))
+    local x=$((X + 12 + $1 * 194)) y=$((Y + 10 + $2 * 48))
     xdotool mousemove --sync $((x + 6)) $((y + 9)) click 1
     xdotool mousemove --sync $((x + 40)) $((y + 31)) click 1
     e2e_key ctrl+a
@@ -46,8 +46,8 @@ set_margin() {
 set_margin 1 1 25    # 左余白
 set_margin 1 0 -5    # 上余白
 set_margin 1 4 20    # 下余白
-xdotool mousemove --sync $((X + 390)) $((Y + 226)) click 1   # コピー
-xdotool mousemove --sync $((X + 390)) $((Y + 192)) click 1   # 閉じる(&C)
+xdotool mousemove --sync $((X + 394)) $((Y + 226)) click 1   # コピー
+xdotool mousemove --sync $((X + 394)) $((Y + 192)) click 1   # 閉じる(&C)
 e2e_window_gone "$dialog" || e2e_fail "閉じる did not close the dialog"
 
 e2e_focus "$main"
