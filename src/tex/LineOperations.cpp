@@ -43,10 +43,17 @@ Placement PlacementOf(const TEditorCore& editor, const LineSpan& lines)
 
 void Restore(TEditorCore& editor, const Placement& placement, int caretShift)
 {
+    const int first = placement.Lines.First;
+    const int last = std::min(placement.Lines.Last, editor.Store().LineCount() - 1);
+    if (placement.Selected && first <= last) {
+        const int endRow = editor.LineToRow(last + 1) - 1;
+        editor.Select(editor.LineToRow(first), 0, endRow, editor.RowWidth(endRow));
+        return;
+    }
     if (placement.Selected) {
-        const int last = std::min(placement.Lines.Last, editor.Store().LineCount() - 1);
-        const int endRow = std::max(editor.LineToRow(last + 1) - 1, 0);
-        editor.Select(editor.LineToRow(placement.Lines.First), 0, endRow, editor.RowWidth(endRow));
+        // An emptied last line is gone: the caret goes to the row after the
+        // lines, with nothing left to select.
+        editor.SetRowCol(editor.LineToRow(first), 0);
         return;
     }
     const int index = std::max(placement.CaretIndex + caretShift, 0);

@@ -88,6 +88,13 @@ TEST(LineOperations, TheEmptyRowAfterTheLastLineBecomesALineHoldingTheMark)
     Editor empty;
     CommentLines(empty.ed);
     EXPECT_EQ(empty.Text(), "%");
+    // Emptied, the last line is that row again: nothing is left to select.
+    Editor emptied("x\r\n%");
+    emptied.ed.Select(1, 0, 1, 1);
+    UncommentLines(emptied.ed);
+    EXPECT_EQ(emptied.Text(), "x\r\n");
+    EXPECT_FALSE(emptied.ed.Selected());
+    EXPECT_EQ(emptied.Caret(), (std::pair{1, 0}));
     // Nothing to take off there.
     Editor below("%a\r\n");
     below.At(1, 0);
