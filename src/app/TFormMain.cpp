@@ -27,6 +27,7 @@
 #include "app/ErrorReport.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentFiles.h"
+#include "app/EditingAidActions.h"
 #include "app/MenuActionList.h"
 #include "app/ShortCutPrecedence.h"
 #include "app/ShortCutStore.h"
@@ -81,6 +82,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     FormShortCut = new TFormShortCut(actions_, this);
     Help = new HelpViewer(this);
     ConfigureEditor();
+    EditingAids = new EditingAidActions(this, Editor);
     BuildMenus();
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
@@ -488,6 +490,7 @@ void TFormMain::BuildMenus()
     item(tool, "ToolPath");
     tool->addSeparator();
     item(tool, "RunWordCount");
+    item(tool, "ToolYohaku");
 
     QMenu* help = addMenu(QStringLiteral("ヘルプ(&H)"));
     item(help, "HelpContents1", QStringLiteral("目次・検索(&C)"));
@@ -573,6 +576,7 @@ void TFormMain::ConnectActions()
     });
     on("ToolPath", [this] { FormConfig->ToolPathExecute(); });
     on("ToolKanren", [this] { ToolKanrenExecute(FormConfig && FormConfig->isVisible() ? static_cast<QWidget*>(FormConfig) : this); });
+    EditingAids->Connect([&on](const char* name, std::function<void()> handler) { on(name, std::move(handler)); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();

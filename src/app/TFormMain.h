@@ -20,6 +20,7 @@ class QToolBar;
 class QTreeWidget;
 class DocumentDialogs;
 class DocumentFiles;
+class EditingAidActions;
 class HelpViewer;
 class TAboutBox;
 class TEditor;
@@ -62,6 +63,8 @@ public:
     // Created once the settings are read.
     TFormConfig* FormConfig = nullptr;
     HelpViewer* Help;
+    // Markings, find and replace, line operations and the margin dialog.
+    EditingAidActions* EditingAids;
 
     // Shows or hides the help window and gives the keyboard back to the
     // main window's focused control.

@@ -234,6 +234,8 @@ public:
     void CopyToClipboard();
     // Leaves the clipboard holding an empty text.
     void EmptyClipboard();
+    // Puts `text` (the document's bytes) on the clipboard as plain text.
+    void CopyTextToClipboard(const std::string& text);
     void CutToClipboard();
     // Pastes the clipboard's text as SelText, or as a box when the clipboard
     // also holds the box format.

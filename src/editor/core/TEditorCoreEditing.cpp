@@ -439,6 +439,8 @@ void TEditorCore::CopyToClipboard()
 
 void TEditorCore::EmptyClipboard() { view_.SetClipboard(std::string(), std::nullopt); }
 
+void TEditorCore::CopyTextToClipboard(const std::string& text) { view_.SetClipboard(text, std::nullopt); }
+
 void TEditorCore::CutToClipboard()
 {
     // A read-only editor ignores a cut altogether: it does not even copy.
