@@ -25,8 +25,11 @@
 #include <exception>
 
 #include "app/ErrorReport.h"
+#include "app/BracketMatching.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentFiles.h"
+#include "app/DocumentOutline.h"
+#include "app/OutlineTreeView.h"
 #include "app/MenuActionList.h"
 #include "app/ShortCutPrecedence.h"
 #include "app/ShortCutStore.h"
@@ -81,6 +84,9 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
     connect(Documents, &DocumentFiles::TerminateRequested, this, &TFormMain::Terminate);
+    Outline = new DocumentOutline(*Editor, *Documents, ListLabel, SectionTree, FileTreeView, [this] { return RenewTree; },
+                                  this);
+    Brackets = new BracketMatching(*Editor, [this](const QString& text) { SetStatusText(text); }, this);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::FinishRun);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TFormMain::CommitSessionData, Qt::DirectConnection);
     ConnectActions();
@@ -243,14 +249,11 @@ void TFormMain::BuildLayout()
     PageStatus->setObjectName(QStringLiteral("PageStatus"));
     QFont listFont(QStringLiteral("ＭＳ ゴシック"));
     listFont.setPixelSize(16);
-    ListLabel = new QListWidget;
+    ListLabel = new QListView;
     ListLabel->setObjectName(QStringLiteral("ListLabel"));
     ListLabel->setFont(listFont);
-    SectionTree = new QTreeWidget;
+    SectionTree = new OutlineTreeView;
     SectionTree->setObjectName(QStringLiteral("SectionTree"));
-    SectionTree->setHeaderHidden(true);
-    SectionTree->setIndentation(19);
-    SectionTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FileTreeView = new QTreeWidget;
     FileTreeView->setObjectName(QStringLiteral("FileTreeView"));
     FileTreeView->setHeaderHidden(true);
@@ -562,6 +565,7 @@ void TFormMain::ConnectActions()
         if (!quitting_)
             Documents->FileExit();
     });
+    on("RunRenewSecLab", [this] { Outline->RunRenewSecLabExecute(); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();
