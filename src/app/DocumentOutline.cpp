@@ -19,7 +19,7 @@
 namespace {
 
 // Bytes read per step of a slice between two looks at the clock.
-constexpr std::size_t kStepBytes = 64 * 1024;
+constexpr std::size_t kStepBytes = 16 * 1024;
 
 constexpr int kPathRole = Qt::UserRole + 1;
 
@@ -60,6 +60,9 @@ DocumentOutline::DocumentOutline(TEditor& editor, DocumentFiles& documents, QLis
     slice_.setSingleShot(true);
     slice_.setInterval(0);
     connect(&slice_, &QTimer::timeout, this, &DocumentOutline::Slice);
+    publish_.setSingleShot(true);
+    publish_.setInterval(0);
+    connect(&publish_, &QTimer::timeout, this, &DocumentOutline::PublishReady);
 
     connect(&editor_, &TEditor::Changed, this, &DocumentOutline::EditorStatusChange);
     connect(&documents_, &DocumentFiles::RefreshOutline, this, &DocumentOutline::RefreshOutline);
@@ -87,14 +90,16 @@ DocumentOutline::DocumentOutline(TEditor& editor, DocumentFiles& documents, QLis
 
 DocumentOutline::~DocumentOutline() = default;
 
-bool DocumentOutline::Pending() const { return pause_.isActive() || builder_ != nullptr; }
+bool DocumentOutline::Pending() const { return pause_.isActive() || builder_ != nullptr || ready_.has_value(); }
 
 void DocumentOutline::EditorStatusChange()
 {
-    // The text a rebuild was reading has changed under it.
-    if (builder_) {
+    // The text a rebuild read has changed under it.
+    if (builder_ || ready_) {
         builder_.reset();
+        ready_.reset();
         slice_.stop();
+        publish_.stop();
         pause_.start();
         return;
     }
@@ -110,6 +115,8 @@ void DocumentOutline::RefreshOutline()
 
 void DocumentOutline::StartBuild()
 {
+    ready_.reset();
+    publish_.stop();
     builder_ = std::make_unique<OutlineBuilder>(editor_.Core().Store());
     Slice();
 }
@@ -125,9 +132,9 @@ void DocumentOutline::Slice()
             slice_.start();
             return;
         }
-    OutlineEntries entries = builder_->TakeResult();
+    ready_ = builder_->TakeResult();
     builder_.reset();
-    Publish(std::move(entries));
+    publish_.start();
 }
 
 void DocumentOutline::Finish()
@@ -136,13 +143,23 @@ void DocumentOutline::Finish()
         pause_.stop();
         builder_ = std::make_unique<OutlineBuilder>(editor_.Core().Store());
     }
-    if (!builder_)
-        return;
-    slice_.stop();
-    while (!builder_->Step(kStepBytes)) {
+    if (builder_) {
+        slice_.stop();
+        while (!builder_->Step(kStepBytes)) {
+        }
+        ready_ = builder_->TakeResult();
+        builder_.reset();
     }
-    OutlineEntries entries = builder_->TakeResult();
-    builder_.reset();
+    publish_.stop();
+    PublishReady();
+}
+
+void DocumentOutline::PublishReady()
+{
+    if (!ready_)
+        return;
+    OutlineEntries entries = std::move(*ready_);
+    ready_.reset();
     Publish(std::move(entries));
 }
 

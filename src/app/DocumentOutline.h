@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "build/IncludeTree.h"
@@ -38,8 +39,8 @@ class DocumentOutline : public QObject {
 public:
     // How long typing must pause before the outline follows it, and how
     // long one slice of a rebuild may run.
-    static constexpr int kPauseMs = 200;
-    static constexpr int kSliceMs = 8;
+    static constexpr int kPauseMs = 150;
+    static constexpr int kSliceMs = 4;
 
     // `renewTree` tells whether changes rebuild the outline; `window` owns
     // the message boxes.
@@ -73,7 +74,7 @@ public:
     const IncludeTree& Files() const { return files_; }
     // Whether a rebuild waits for a pause or is under way.
     bool Pending() const;
-    // Runs a pending rebuild to its end at once.
+    // Runs a pending rebuild to its end and shows it at once.
     void Finish();
 
 signals:
@@ -84,6 +85,7 @@ private:
     void EditorStatusChange();
     void StartBuild();
     void Slice();
+    void PublishReady();
     void Publish(OutlineEntries entries);
 
     TEditor& editor_;
@@ -97,7 +99,10 @@ private:
     QMenu* popupMenuFileTree_;
     QTimer pause_;
     QTimer slice_;
+    QTimer publish_;
     std::unique_ptr<OutlineBuilder> builder_;
+    // A finished rebuild, shown in an event of its own.
+    std::optional<OutlineEntries> ready_;
     OutlineEntries entries_;
     IncludeTree files_;
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/core/ShiftJis.h"
+#include "editor/core/ShiftJisScan.h"
 #include "editor/core/TEditorScreenStrings.h"
 
 namespace {
@@ -63,15 +63,11 @@ void ScanOutlineLine(std::string_view line, int lineIndex, std::vector<OutlineLa
     std::size_t starts[kCommandCount] = {kNone, kNone, kNone, kNone, kNone};
     bool pending = false;
     const std::size_t n = line.size();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char b = bytes[i];
-        if (b >= 0x80) {
-            i += (IsLeadByte(b) && i + 1 < n && IsTrailByte(bytes[i + 1])) ? 2 : 1;
+    const char* p = line.data();
+    for (std::size_t i = 0; (i = FindAnyOf(p, i, n, '\\', '}', '\\')) < n; ++i) {
+        if (IsSecondByteBefore(line, i))
             continue;
-        }
-        if (b == '\\') {
+        if (p[i] == '\\') {
             const std::string_view rest = line.substr(i + 1);
             for (int c = 0; c < kCommandCount; ++c) {
                 if (starts[c] == kNone && rest.starts_with(kCommands[c].text)) {
@@ -80,7 +76,7 @@ void ScanOutlineLine(std::string_view line, int lineIndex, std::vector<OutlineLa
                     break;
                 }
             }
-        } else if (b == '}' && pending) {
+        } else if (pending) {
             if (labels && starts[0] != kNone)
                 labels->push_back(OutlineLabel{lineIndex, std::string(line.substr(starts[0], i - starts[0]))});
             for (int c = 1; c < kCommandCount; ++c) {
@@ -92,7 +88,6 @@ void ScanOutlineLine(std::string_view line, int lineIndex, std::vector<OutlineLa
                 s = kNone;
             pending = false;
         }
-        ++i;
     }
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "editor/core/ShiftJis.h"
+#include "editor/core/ShiftJisScan.h"
 
 namespace {
 
@@ -17,22 +17,6 @@ std::size_t CodeLength(std::string_view line)
     return percent ? static_cast<std::size_t>(static_cast<const char*>(percent) - line.data()) : line.size();
 }
 
-// Whether byte `pos` (an ASCII byte) is the second byte of a double-byte
-// character. Only 0x40-0x7E can be: then it is one exactly when an odd
-// number of bytes that can begin a character stand right before it, since
-// the byte before that run ends a character, and each such byte followed
-// by any byte that can end one pairs with it.
-bool IsSecondByte(std::string_view line, std::size_t pos)
-{
-    const auto b = static_cast<unsigned char>(line[pos]);
-    if (b < 0x40 || b > 0x7E)
-        return false;
-    std::size_t run = 0;
-    while (run < pos && IsLeadByte(static_cast<unsigned char>(line[pos - run - 1])))
-        ++run;
-    return run % 2 == 1;
-}
-
 }  // namespace
 
 bool TCorRelation::Match(int line, int caretIndex)
@@ -42,8 +26,7 @@ bool TCorRelation::Match(int line, int caretIndex)
     CloseBracket.clear();
     const std::size_t caret = static_cast<std::size_t>(caretIndex < 0 ? 0 : caretIndex);
     std::string_view text = lines_.Line(line);
-    std::size_t code = CodeLength(text);
-    if (caret >= code || IsSecondByte(text, caret))
+    if (caret >= CodeLength(text) || IsSecondByteBefore(text, caret))
         return false;
     const char ch = text[caret];
     const std::size_t opener = kOpeners.find(ch);
@@ -69,12 +52,15 @@ bool TCorRelation::Match(int line, int caretIndex)
     if (forward) {
         std::size_t from = caret;
         for (;;) {
+            // Up to the line's first "%".
             const char* p = text.data();
-            for (std::size_t i = from; i < code; ++i) {
-                const char b = p[i];
-                if ((b != ch && b != partner) || IsSecondByte(text, i))
+            for (std::size_t i = from;; ++i) {
+                i = FindAnyOf(p, i, text.size(), ch, partner, '%');
+                if (i >= text.size() || p[i] == '%')
+                    break;
+                if (IsSecondByteBefore(text, i))
                     continue;
-                depth += b == ch ? 1 : -1;
+                depth += p[i] == ch ? 1 : -1;
                 if (depth == 0) {
                     CloseLine = at;
                     CloseCol = static_cast<int>(i);
@@ -85,18 +71,16 @@ bool TCorRelation::Match(int line, int caretIndex)
             if (++at >= count)
                 return false;
             text = lines_.Line(at);
-            code = CodeLength(text);
             from = 0;
         }
     }
     std::size_t end = caret + 1;  // scan [0, end) from its end
     for (;;) {
         const char* p = text.data();
-        for (std::size_t i = end; i-- > 0;) {
-            const char b = p[i];
-            if ((b != ch && b != partner) || IsSecondByte(text, i))
+        for (std::size_t i = end; (i = FindLastOf(p, i, ch, partner)) != std::string_view::npos;) {
+            if (IsSecondByteBefore(text, i))
                 continue;
-            depth += b == ch ? 1 : -1;
+            depth += p[i] == ch ? 1 : -1;
             if (depth == 0) {
                 OpenLine = at;
                 OpenCol = static_cast<int>(i);
