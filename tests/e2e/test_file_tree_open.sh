@@ -16,16 +16,13 @@ printf 'two\r\n' >"$dir/two.tex"
 e2e_start "$dir/two.tex"
 e2e_wait_window '^Scrivlet -- .*/two\.tex$'
 e2e_focus
-eval "$(xdotool getwindowgeometry --shell "$E2E_WIN")"
-panel=$((X + WIDTH - 195))
-tabs=$((Y + 40))
+e2e_side_panel
 # The tree's rows are 14 pixels high, the first centred 61 pixels below
 # the window's top.
 second_row=$((Y + 75))
-
-xdotool mousemove --sync $((panel + 140)) $tabs click 1   # the "File" tab
+e2e_click_at $((PANEL_X + 140)) $TABS_Y      # the "File" tab
 sleep 0.3
 # main.tex, then chapters/one.tex below it: a double click on the second row.
-xdotool mousemove --sync $((panel + 60)) $second_row click --repeat 2 --delay 80 1
+e2e_click_at $((PANEL_X + 60)) $second_row 2
 e2e_wait_window '^Scrivlet -- .*/chapters/one\.tex$' 10
 e2e_log "passed"

@@ -26,21 +26,15 @@ make_doc 'L' 'S' >"$E2E_TMP/expected"
 e2e_start "$doc"
 e2e_wait_window '^Scrivlet -- '
 e2e_focus
-eval "$(xdotool getwindowgeometry --shell "$E2E_WIN")"
-# The side panel is 195 pixels wide at the window's right, below the tool
-# bar: its tab bar, then the first row of the list under it.
-panel=$((X + WIDTH - 195))
-tabs=$((Y + 40))
-first_row=$((Y + 66))
-
-e2e_click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
-e2e_click_at $((panel + 18)) $tabs          # the "label" tab
+e2e_side_panel
+first_row=$((Y + 66))  # the middle of a list's first row
+e2e_click_at $((PANEL_X + 18)) $TABS_Y       # the "label" tab
 sleep 0.3
-e2e_click_at $((panel + 40)) $first_row     # eq:first
+e2e_click_at $((PANEL_X + 40)) $first_row    # eq:first
 e2e_type L
-e2e_click_at $((panel + 62)) $tabs          # the "Section" tab
+e2e_click_at $((PANEL_X + 62)) $TABS_Y       # the "Section" tab
 sleep 0.3
-e2e_click_at $((panel + 50)) $first_row     # 第一
+e2e_click_at $((PANEL_X + 50)) $first_row    # 第一
 e2e_type S
 e2e_key ctrl+s
 e2e_poll 10 'cmp -s "$doc" "$E2E_TMP/expected"' || e2e_expect_bytes "$doc" "$E2E_TMP/expected"
