@@ -7,22 +7,23 @@ int LogicalLineReader::Count() const { return store_.LineCount(); }
 bool LogicalLineReader::Locate(int line)
 {
     const int rows = store_.GetCount();
-    if (line < 0 || line >= Count() || rows == 0)
-        return false;
     int first;
-    if (line_ >= 0 && line == line_ + 1 && lastRow_ + 1 < rows) {
+    if (line_ >= 0 && line == line_ + 1) {
+        // The next line starts on the row after this one's last.
         first = lastRow_ + 1;
-    } else if (line_ >= 0 && line == line_ - 1 && firstRow_ > 0) {
-        // The rows of the line before end just above this one's first.
+    } else if (line_ >= 0 && line == line_ - 1 && line >= 0) {
+        // The line before ends just above this one's first row.
         first = firstRow_ - 1;
         while (first > 0 && store_.GetRowAttribute(first - 1) == raWrapped)
             --first;
-    } else if (line == line_ && firstRow_ < rows) {
+    } else if (line == line_ && line >= 0) {
         first = firstRow_;
     } else {
+        if (line < 0 || line >= Count())
+            return false;
         first = store_.LineToRow(line);
     }
-    if (first >= rows)
+    if (first < 0 || first >= rows)
         return false;
     int last = first;
     while (last + 1 < rows && store_.GetRowAttribute(last) == raWrapped)
