@@ -274,7 +274,7 @@ bool DocumentFiles::OpenFileTreeNode(const std::string& nodeText)
     const std::string folder = currentFileName_.empty() ? std::string() : DocumentPath::FolderOf(currentFileName_);
     if (!ConfirmDiscard())
         return false;
-    return OpenDocument(DocumentPath::Absolute(folder + nodeText));
+    return OpenDocument(DocumentPath::Absolute(nodeText.front() == '/' ? nodeText : folder + nodeText));
 }
 
 std::string DocumentFiles::LocalFileBytes(const QUrl& url)

@@ -77,7 +77,7 @@ public:
     // document was opened.
     bool OpenCommandLine(const std::vector<std::string>& arguments);
     // A file of the file tree was double-clicked: `nodeText` names it in the
-    // folder of the current document.
+    // folder of the current document (or is a full path).
     bool OpenFileTreeNode(const std::string& nodeText);
 
     // The name each dialog starts with: the one last chosen in it.

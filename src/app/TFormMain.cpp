@@ -25,9 +25,12 @@
 #include <exception>
 
 #include "app/ErrorReport.h"
+#include "app/BracketMatching.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentFiles.h"
 #include "app/EditingAidActions.h"
+#include "app/DocumentOutline.h"
+#include "app/OutlineTreeView.h"
 #include "app/MenuActionList.h"
 #include "app/ShortCutPrecedence.h"
 #include "app/ShortCutStore.h"
@@ -87,6 +90,9 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
     connect(Documents, &DocumentFiles::TerminateRequested, this, &TFormMain::Terminate);
+    Outline = new DocumentOutline(*Editor, *Documents, ListLabel, SectionTree, FileTreeView, [this] { return RenewTree; },
+                                  this);
+    Brackets = new BracketMatching(*Editor, [this](const QString& text) { SetStatusText(text); }, this);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::FinishRun);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TFormMain::CommitSessionData, Qt::DirectConnection);
     ConnectActions();
@@ -254,14 +260,11 @@ void TFormMain::BuildLayout()
     PageStatus->setObjectName(QStringLiteral("PageStatus"));
     QFont listFont(QStringLiteral("ＭＳ ゴシック"));
     listFont.setPixelSize(16);
-    ListLabel = new QListWidget;
+    ListLabel = new QListView;
     ListLabel->setObjectName(QStringLiteral("ListLabel"));
     ListLabel->setFont(listFont);
-    SectionTree = new QTreeWidget;
+    SectionTree = new OutlineTreeView;
     SectionTree->setObjectName(QStringLiteral("SectionTree"));
-    SectionTree->setHeaderHidden(true);
-    SectionTree->setIndentation(19);
-    SectionTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FileTreeView = new QTreeWidget;
     FileTreeView->setObjectName(QStringLiteral("FileTreeView"));
     FileTreeView->setHeaderHidden(true);
@@ -577,6 +580,7 @@ void TFormMain::ConnectActions()
     on("ToolPath", [this] { FormConfig->ToolPathExecute(); });
     on("ToolKanren", [this] { ToolKanrenExecute(FormConfig && FormConfig->isVisible() ? static_cast<QWidget*>(FormConfig) : this); });
     EditingAids->Connect([&on](const char* name, std::function<void()> handler) { on(name, std::move(handler)); });
+    on("RunRenewSecLab", [this] { Outline->RunRenewSecLabExecute(); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();

@@ -10,6 +10,7 @@
 
 class MenuActionList;
 class QLabel;
+class QListView;
 class QListWidget;
 class QMenu;
 class QSessionManager;
@@ -18,9 +19,12 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class BracketMatching;
 class DocumentDialogs;
 class DocumentFiles;
 class EditingAidActions;
+class DocumentOutline;
+class OutlineTreeView;
 class HelpViewer;
 class TAboutBox;
 class TEditor;
@@ -46,8 +50,8 @@ public:
     QToolBar* ToolBar1;
     QSplitter* Splitter1;
     QTabWidget* PageStatus;
-    QListWidget* ListLabel;
-    QTreeWidget* SectionTree;
+    QListView* ListLabel;
+    OutlineTreeView* SectionTree;
     QTreeWidget* FileTreeView;
     QListWidget* TeXStatus;
     QStatusBar* DebugStatusBar;
@@ -72,6 +76,10 @@ public:
 
     // The document's file side: open, save, history, title.
     DocumentFiles* Documents;
+    // The side panel's label list, section tree and file tree.
+    DocumentOutline* Outline;
+    // The highlight of the brackets at the caret.
+    BracketMatching* Brackets;
     // The editor's stored appearance and behaviour.
     TEditorProp EditorPropSetting;
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "build/TexFolder.h"
+#include "build/TexPath.h"
 #include "editor/core/AsciiCase.h"
 #include "editor/core/ShiftJis.h"
 #include "editor/core/ShiftJisCodec.h"
@@ -45,59 +46,6 @@ void ForEachLine(std::string_view text, F&& line)
     }
 }
 
-// "a/./b/../c" gives "a/c"; a leading "/" stays; ".." above the start stays.
-std::string NormalizePath(std::string_view path)
-{
-    const bool absolute = !path.empty() && path.front() == '/';
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        const std::string_view part = path.substr(start, end - start);
-        if (part == "..") {
-            if (!parts.empty() && parts.back() != "..")
-                parts.pop_back();
-            else if (!absolute)
-                parts.push_back(part);
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        start = end + 1;
-    }
-    std::string out = absolute ? "/" : "";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            out += '/';
-        out += parts[i];
-    }
-    return out;
-}
-
-std::string FolderOf(std::string_view path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));
-}
-
-std::string Join(std::string_view folder, std::string_view name)
-{
-    if (folder.empty() || (!name.empty() && name.front() == '/'))
-        return std::string(name);
-    std::string out(folder);
-    if (out.back() != '/')
-        out += '/';
-    out += name;
-    return out;
-}
-
-std::string_view FileNamePart(std::string_view path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Skips blanks from pos; then, when `word` follows (ASCII case free), skips
@@ -113,6 +61,11 @@ bool SkipWord(std::string_view line, std::size_t& pos, std::string_view word)
 }
 
 }  // namespace
+
+using TexPath::FileNamePart;
+using TexPath::FolderOf;
+using TexPath::Join;
+using TexPath::Normalize;
 
 CompileRootSearch::CompileRootSearch(TexFolder& folder, std::function<void()> onCycle)
     : folder_(folder), onCycle_(std::move(onCycle))
@@ -170,14 +123,14 @@ std::vector<std::string> CompileRootSearch::IncludeArguments(std::string_view te
 bool CompileRootSearch::ArgumentNames(std::string_view argument, std::string_view path)
 {
     // The file looked for, without its last four characters (".tex").
-    const std::string normalized = NormalizePath(path);
+    const std::string normalized = Normalize(path);
     if (normalized.size() < 4)
         return false;
     const std::string base = UpperShiftJis(std::string_view(normalized).substr(0, normalized.size() - 4));
     // The argument as the typesetter reads it: from the document's folder,
     // with or without the extension.
-    std::string name = NormalizePath(argument);
-    if (name.size() > 4 && SameTextAscii(std::string_view(name).substr(name.size() - 4), ".tex"))
+    std::string name = Normalize(argument);
+    if (name.size() > 4 && TexPath::EndsWithTex(name))
         name.resize(name.size() - 4);
     if (name.empty() || argument.empty())
         return false;
@@ -213,7 +166,7 @@ std::string CompileRootSearch::RootComment(std::string_view text)
 const CompileRootSearch::FileFacts& CompileRootSearch::Facts(const std::string& path)
 {
     // The target comes as a full path and again as a name in the listing.
-    const std::string key = NormalizePath(Join(folder_.Path(), path));
+    const std::string key = Normalize(Join(folder_.Path(), path));
     auto found = facts_.find(key);
     if (found != facts_.end())
         return found->second;
@@ -276,7 +229,7 @@ std::string CompileRootSearch::FindCompileRoot(const std::string& target)
     if (FollowRootComments) {
         // A chain of root comments; a file met twice is a cycle.
         std::string current = target;
-        std::set<std::string> seen{NormalizePath(Join(folder_.Path(), current))};
+        std::set<std::string> seen{Normalize(Join(folder_.Path(), current))};
         for (int step = 0; step < kRootCommentChain; ++step) {
             const std::string named = Facts(current).rootComment;
             if (named.empty())
@@ -284,7 +237,7 @@ std::string CompileRootSearch::FindCompileRoot(const std::string& target)
             const std::string next = Join(FolderOf(current), named);
             if (!folder_.IsFile(next))
                 break;
-            if (!seen.insert(NormalizePath(Join(folder_.Path(), next))).second) {
+            if (!seen.insert(Normalize(Join(folder_.Path(), next))).second) {
                 if (onCycle_)
                     onCycle_();
                 break;

@@ -149,6 +149,25 @@ void TEditor::InvalidateRows(int firstRow, int lastRow)
 
 void TEditor::InvalidateAll() { viewport()->update(); }
 
+void TEditor::InvalidateBracketMarks()
+{
+    for (const TEditorPainter::BracketMark& mark : painter_.BracketMarks()) {
+        int row = 0;
+        int col = 0;
+        if (painter_.CellOf(mark.Line, mark.Index, row, col))
+            InvalidateRows(row, row);
+    }
+}
+
+void TEditor::SetBracketHighlight(std::vector<TEditorPainter::BracketMark> marks)
+{
+    if (marks == painter_.BracketMarks())
+        return;
+    InvalidateBracketMarks();
+    painter_.SetBracketMarks(std::move(marks));
+    InvalidateBracketMarks();
+}
+
 void TEditor::ScrollRowsBelow(int firstRow, int deltaRows)
 {
     const int rowHeight = core_.RowHeight();

@@ -71,6 +71,11 @@ public:
     // code page cannot hold (the user is then told).
     std::optional<std::string> ClipboardBytes() const { return ClipboardText(); }
 
+    // Shows these characters white on black over the text until the next
+    // call (an empty list shows none): the bracket-matching highlight.
+    void SetBracketHighlight(std::vector<TEditorPainter::BracketMark> marks);
+    const std::vector<TEditorPainter::BracketMark>& BracketHighlight() const { return painter_.BracketMarks(); }
+
     QSize sizeHint() const override { return QSize(185, 89); }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -131,6 +136,7 @@ private:
     bool ClipboardHasBoxFormat() const override;
     bool HasFocus() const override { return hasFocus(); }
 
+    void InvalidateBracketMarks();
     void MeasureFont();
     void SyncScrollBarPolicy();
     void ScrollBarAction(bool vertical, int action);

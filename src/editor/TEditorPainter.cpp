@@ -51,6 +51,8 @@ void TEditorPainter::PaintRows(QPainter& p, const QRect& clip, int width, bool u
     const int last = core_.TopRow() + (area.bottom() - top) / rowHeight;
     for (int row = first; row <= last; ++row)
         PaintTextRow(p, row, top + (row - core_.TopRow()) * rowHeight, width);
+    if (!bracketMarks_.empty())
+        PaintBracketMarks(p, first, last);
 
     const TEditorMark& line = core_.Marks().Underline;
     if (underline && line.Visible() && core_.SelectionState() < 2) {
@@ -159,6 +161,52 @@ std::vector<int> TEditorPainter::PaintedColumns(int row)
     std::copy(columns_.begin(), columns_.end(), columns.begin());
     spliceCol_ = -1;
     return columns;
+}
+
+bool TEditorPainter::CellOf(int line, int index, int& row, int& col, int* offset)
+{
+    if (line < 0 || index < 0 || line >= core_.Store().LineCount())
+        return false;
+    // The rows of a wrapped line hold its bytes one after another.
+    const int count = core_.RowCount();
+    int r = core_.LineToRow(line);
+    while (r < count && index >= static_cast<int>(core_.Store().RowLength(r))
+           && core_.Store().GetRowAttribute(r) == raWrapped) {
+        index -= static_cast<int>(core_.Store().RowLength(r));
+        ++r;
+    }
+    if (r >= count || index >= static_cast<int>(core_.Store().RowLength(r)))
+        return false;
+    const std::vector<int> columns = PaintedColumns(r);
+    if (columns[static_cast<std::size_t>(index)] < 0)
+        return false;
+    row = r;
+    col = columns[static_cast<std::size_t>(index)];
+    if (offset)
+        *offset = index;
+    return true;
+}
+
+void TEditorPainter::PaintBracketMarks(QPainter& p, int firstRow, int lastRow)
+{
+    const int colWidth = core_.ColWidth();
+    const int x0 = core_.TextAreaLeft() - core_.TopCol() * colWidth;
+    for (const BracketMark& mark : bracketMarks_) {
+        int row = 0;
+        int col = 0;
+        int offset = 0;
+        if (!CellOf(mark.Line, mark.Index, row, col, &offset) || row < firstRow || row > lastRow)
+            continue;
+        const std::string_view text = core_.Store().RowView(row);
+        if (text[static_cast<std::size_t>(offset)] != mark.Byte)
+            continue;
+        const int y = core_.TextAreaTop() + (row - core_.TopRow()) * core_.RowHeight();
+        std::vector<int> columns(text.size(), -1);
+        columns[static_cast<std::size_t>(offset)] = col;
+        p.fillRect(QRect(x0 + col * colWidth, y, colWidth, core_.FontHeight()), Qt::black);
+        text_.Draw(p, text, static_cast<std::size_t>(offset), static_cast<std::size_t>(offset) + 1, columns, x0, y,
+                   QColor(Qt::white), TFontStyles{});
+    }
 }
 
 void TEditorPainter::PaintPreedit(QPainter& p, int y)

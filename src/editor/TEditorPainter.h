@@ -52,6 +52,23 @@ public:
     const QColor& Background() const { return background_; }
     const QColor& Foreground() const { return foreground_; }
 
+    // Characters shown white on black over the text, whatever else the row
+    // shows: a matched pair of brackets. Each names its logical line, its
+    // byte offset there and the byte it stands for; one whose byte is no
+    // longer there is not drawn.
+    struct BracketMark {
+        int Line = 0;
+        int Index = 0;
+        char Byte = 0;
+        bool operator==(const BracketMark&) const = default;
+    };
+    void SetBracketMarks(std::vector<BracketMark> marks) { bracketMarks_ = std::move(marks); }
+    const std::vector<BracketMark>& BracketMarks() const { return bracketMarks_; }
+    // The screen row and cell column where byte `index` of logical line
+    // `line` is drawn, and the byte's offset in that row; false when there
+    // is no such byte or it is not shown.
+    bool CellOf(int line, int index, int& row, int& col, int* offset = nullptr);
+
     // Called after each row's text has been drawn: the row text, its origin,
     // the row and whether it is drawn with selection colours.
     std::function<void(QPainter&, const std::string&, int, int, int, bool)> OnDrawLine;
@@ -67,6 +84,7 @@ private:
     // the row's end column as drawn; sets the splice of the preedit.
     int LayoutRow(int row, const std::string& map);
     void PaintPreedit(QPainter& p, int y);
+    void PaintBracketMarks(QPainter& p, int firstRow, int lastRow);
     // A column of the row's own layout moved past the preedit: a start
     // column at or after the splice, an end column after it.
     int ShiftStart(int col) const { return spliceCol_ >= 0 && col >= spliceCol_ ? col + spliceCells_ : col; }
@@ -91,6 +109,7 @@ private:
     QColor foreground_{Qt::black};
     std::vector<int> columns_;
     const TEditorPreedit* preedit_ = nullptr;
+    std::vector<BracketMark> bracketMarks_;
     // While the row being painted holds the preedit: its column and width.
     int spliceCol_ = -1;
     int spliceCells_ = 0;

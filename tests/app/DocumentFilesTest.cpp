@@ -370,6 +370,19 @@ TEST_F(DocumentFilesTest, FileTreeNodeOpensBesideTheCurrentDocument)
     EXPECT_TRUE(files.OpenFileTreeNode("sub/part.tex"));
     EXPECT_EQ(files.CurrentFileName(), part);
     EXPECT_FALSE(files.OpenFileTreeNode(std::string()));
+    // A full path is taken as it is.
+    EXPECT_TRUE(files.OpenFileTreeNode(main));
+    EXPECT_EQ(files.CurrentFileName(), main);
+
+    // With unsaved changes: Cancel stays, Yes saves and then opens.
+    Type("edited\r\n");
+    prompts.answers = {Answer::Cancel, Answer::Yes};
+    EXPECT_FALSE(files.OpenFileTreeNode("sub/part.tex"));
+    EXPECT_EQ(files.CurrentFileName(), main);
+    EXPECT_TRUE(files.OpenFileTreeNode("sub/part.tex"));
+    EXPECT_EQ(prompts.questions, 2);
+    EXPECT_EQ(Read(main), "edited\n") << "saved with the file's own line ends";
+    EXPECT_EQ(files.CurrentFileName(), part);
 }
 
 TEST_F(DocumentFilesTest, NamesThatAreNotUtf8AreOpenedSavedAndShownDecoded)

@@ -176,6 +176,20 @@ e2e_focus() {
         e2e_fail "window $win did not get the focus"
 }
 
+# e2e_side_panel: where the main window $E2E_WIN shows its side panel:
+# 195 pixels wide at the window's right, below the tool bar. Sets PANEL_X
+# (its left edge), TABS_Y (the middle of its tab bar) and X, Y, WIDTH,
+# HEIGHT of the window.
+e2e_side_panel() {
+    eval "$(xdotool getwindowgeometry --shell "$E2E_WIN")"
+    PANEL_X=$((X + WIDTH - 195))
+    TABS_Y=$((Y + 40))
+}
+
+# e2e_click_at X Y [COUNT]: moves the pointer there and clicks the left
+# button COUNT times (default once).
+e2e_click_at() { xdotool mousemove --sync "$1" "$2" click --repeat "${3:-1}" --delay 80 1; }
+
 # e2e_key KEYS...: key presses (xdotool names: ctrl+s, alt+f, Escape, End).
 e2e_key() { xdotool key --delay 60 "$@"; }
 

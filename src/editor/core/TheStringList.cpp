@@ -27,23 +27,7 @@ TheStringList::~TheStringList()
     std::free(items_);
 }
 
-void TheStringList::CheckIndex(int index) const
-{
-    if (index < 0 || index >= GetCount())
-        throw EListError();
-}
-
-const TheStringItem& TheStringList::Item(int index) const
-{
-    CheckIndex(index);
-    return Raw(index);
-}
-
-TheStringItem& TheStringList::ItemRef(int index)
-{
-    CheckIndex(index);
-    return Raw(index);
-}
+void TheStringList::ThrowIndexError() { throw EListError(); }
 
 void TheStringList::FreeItem(TheStringItem& item)
 {
@@ -172,11 +156,6 @@ void TheStringList::SetCapacity(int capacity)
 std::string TheStringList::Get(int index) const
 {
     return std::string(Item(index).View());
-}
-
-std::string_view TheStringList::RowView(int index) const
-{
-    return Item(index).View();
 }
 
 void TheStringList::PutView(int index, std::string_view s)

@@ -54,7 +54,7 @@ public:
     void Clear() override;
 
     // The row's text without copying; valid until the row is changed.
-    std::string_view RowView(int index) const;
+    std::string_view RowView(int index) const { return Item(index).View(); }
     uint32_t RowLength(int index) const { return Item(index).Size(); }
 
     int32_t GetRowTag(int index) const { return Item(index).RowTag; }
@@ -95,11 +95,25 @@ protected:
     // rows' own texts are released; the blocks are kept.
     void AdoptRows(TheStringItem* items, int count, int capacity, std::shared_ptr<char[]> block);
     void PutView(int index, std::string_view s);
-    void CheckIndex(int index) const;
-    const TheStringItem& Item(int index) const;
-    TheStringItem& ItemRef(int index);
+    // Inline: whole-document scans read every row through these.
+    void CheckIndex(int index) const
+    {
+        if (index < 0 || index >= capacity_ - gapLength_)
+            ThrowIndexError();
+    }
+    const TheStringItem& Item(int index) const
+    {
+        CheckIndex(index);
+        return Raw(index);
+    }
+    TheStringItem& ItemRef(int index)
+    {
+        CheckIndex(index);
+        return Raw(index);
+    }
 
 private:
+    [[noreturn]] static void ThrowIndexError();
     int CountWrappedRows(int first, int end) const override;
     int FindUnwrappedRow(int first, int end, int n) const override;
 
