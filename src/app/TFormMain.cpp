@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/CompileActions.h"
 #include "app/ErrorReport.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentFiles.h"
@@ -81,6 +82,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
     connect(Documents, &DocumentFiles::TerminateRequested, this, &TFormMain::Terminate);
+    Compile = new CompileActions(*this);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::FinishRun);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TFormMain::CommitSessionData, Qt::DirectConnection);
     ConnectActions();
@@ -171,6 +173,7 @@ void TFormMain::ApplySettings()
     WheelMove = settings_.WheelMove;
     SerchRoot = settings_.SerchRoot;
     RenewTree = settings_.RenewTree;
+    NonStopMode = settings_.NonStopMode;
     BeginMath.clear();
     EndMath.clear();
     for (const std::string& m : settings_.BeginMath)
@@ -198,6 +201,7 @@ void TFormMain::WriteSettings()
         settings_.WheelMove = WheelMove;
         settings_.SerchRoot = SerchRoot;
         settings_.RenewTree = RenewTree;
+        settings_.NonStopMode = NonStopMode;
         settings_.BeginMath.clear();
         settings_.EndMath.clear();
         for (const QString& m : BeginMath)
@@ -562,6 +566,9 @@ void TFormMain::ConnectActions()
         if (!quitting_)
             Documents->FileExit();
     });
+    on("RunLaTeX", [this] { Compile->RunLaTeXExecute(); });
+    on("RunDviOut", [this] { Compile->RunDviOutExecute(); });
+    on("RunOutCommand", [this] { Compile->RunOutCommandExecute(); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();

@@ -18,6 +18,7 @@ class QStatusBar;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class CompileActions;
 class DocumentDialogs;
 class DocumentFiles;
 class HelpViewer;
@@ -66,6 +67,8 @@ public:
 
     // The document's file side: open, save, history, title.
     DocumentFiles* Documents;
+    // Compiling, viewing, the external command and the error list.
+    CompileActions* Compile;
     // The editor's stored appearance and behaviour.
     TEditorProp EditorPropSetting;
 
@@ -78,6 +81,7 @@ public:
     bool WheelMove = false;
     bool SerchRoot = false;
     bool RenewTree = false;
+    bool NonStopMode = true;
     QStringList BeginMath;
     QStringList EndMath;
 

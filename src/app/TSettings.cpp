@@ -294,6 +294,7 @@ std::vector<std::string> TSettings::Read(TRegistry& reg, TEditorProp& editorProp
         flag("WheelMove", WheelMove);
         flag("SerchRoot", SerchRoot);
         flag("RenewTree", RenewTree);
+        flag("NonStop", NonStopMode);
         auto list = [&](const char* name, std::vector<std::string>& field, std::vector<std::string> fallback) {
             field = fallback;
             values.Read("Option", name, JoinLines(fallback), [&] {
@@ -389,6 +390,7 @@ void TSettings::Write(TRegistry& reg, TEditorProp& editorPropSetting, const TEdi
     put("WheelMove", WheelMove ? "-1" : "0");
     put("SerchRoot", SerchRoot ? "-1" : "0");
     put("RenewTree", RenewTree ? "-1" : "0");
+    put("NonStop", NonStopMode ? "-1" : "0");
     put("BeginMath", JoinLines(BeginMath));
     put("EndMath", JoinLines(EndMath));
 

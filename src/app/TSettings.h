@@ -19,7 +19,7 @@ class TRegistry;
 //   Window    Left, Top, Height, Width      decimal text
 //   Path      LaTeX, DVIOUT, TOP, OUT       written as "Out" (the same value)
 //   Display   RightTree                     "True" or "False"
-//   Option    WheelMove, SerchRoot, RenewTree   "-1" or "0"
+//   Option    WheelMove, SerchRoot, RenewTree, NonStop   "-1" or "0"
 //             BeginMath, EndMath            lines, each followed by CR LF
 //   EditView  setting                       binary: the editor property set
 //   History   0 .. 4                        reopen history, 0 the most recent
@@ -70,6 +70,9 @@ public:
     bool WheelMove = true;
     bool SerchRoot = true;
     bool RenewTree = true;
+    // Option\NonStop: the typesetter goes on past errors instead of stopping
+    // at its prompt, so that one run lists them all.
+    bool NonStopMode = true;
     // Opening and closing math delimiters, paired by index.
     std::vector<std::string> BeginMath = DefaultBeginMath();
     std::vector<std::string> EndMath = DefaultEndMath();

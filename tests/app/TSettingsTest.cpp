@@ -47,7 +47,7 @@ TEST(TSettingsTest, FirstRunGivesTheDefaultsAndLeavesTheEditorAlone)
     MemoryRegistry reg;
     TSettings s;
     s.Left = s.Top = s.Width = s.Height = 1;
-    s.WheelMove = s.SerchRoot = s.RenewTree = s.PageStatusVisible = s.Splitter1Visible = false;
+    s.WheelMove = s.SerchRoot = s.RenewTree = s.NonStopMode = s.PageStatusVisible = s.Splitter1Visible = false;
     s.BeginMath = s.EndMath = s.ReOpen = {"x"};
     s.LaTeXPath = "x";
     TEditorProp prop;
@@ -58,6 +58,7 @@ TEST(TSettingsTest, FirstRunGivesTheDefaultsAndLeavesTheEditorAlone)
     EXPECT_EQ(std::vector<int>({s.Left, s.Top, s.Width, s.Height}), std::vector<int>({100, 100, 640, 480}));
     EXPECT_EQ(s.LaTeXPath + s.DviOutPath + s.TopPath + s.OutCommandPath, "");
     EXPECT_TRUE(s.PageStatusVisible && s.Splitter1Visible && s.WheelMove && s.SerchRoot && s.RenewTree);
+    EXPECT_TRUE(s.NonStopMode);
     ASSERT_EQ(s.BeginMath.size(), 15u);
     ASSERT_EQ(s.EndMath.size(), 15u);
     EXPECT_EQ(s.BeginMath[0] + s.EndMath[0], "\\[\\]");
@@ -84,6 +85,7 @@ TEST(TSettingsTest, EveryValueSurvivesAWriteAndReadThroughTheIniFile)
     s.PageStatusVisible = false;
     s.WheelMove = false;
     s.RenewTree = false;
+    s.NonStopMode = false;
     s.BeginMath = {"\\[", "", "$$"};
     s.EndMath = {"\\]"};
     s.ReOpen = {"/a/1.tex", "/a/2.tex"};
@@ -98,6 +100,7 @@ TEST(TSettingsTest, EveryValueSurvivesAWriteAndReadThroughTheIniFile)
         EXPECT_EQ(Stored(reg, "Display", "RightTree"), "False");
         EXPECT_EQ(Stored(reg, "Option", "WheelMove"), "0");
         EXPECT_EQ(Stored(reg, "Option", "SerchRoot"), "-1");
+        EXPECT_EQ(Stored(reg, "Option", "NonStop"), "0");
         EXPECT_EQ(Stored(reg, "Option", "BeginMath"), "\\[\r\n\r\n$$\r\n");
         EXPECT_EQ(Stored(reg, "Window", "Left"), "-20");
         EXPECT_EQ(Stored(reg, "History", "1"), "/a/2.tex");
@@ -110,7 +113,7 @@ TEST(TSettingsTest, EveryValueSurvivesAWriteAndReadThroughTheIniFile)
     EXPECT_EQ(std::vector<int>({t.Left, t.Top, t.Height, t.Width}), std::vector<int>({-20, 30, 700, 900}));
     EXPECT_EQ(Lines({t.LaTeXPath, t.DviOutPath, t.TopPath, t.OutCommandPath}),
               Lines({s.LaTeXPath, s.DviOutPath, s.TopPath, s.OutCommandPath}));
-    EXPECT_FALSE(t.PageStatusVisible || t.Splitter1Visible || t.WheelMove || t.RenewTree);
+    EXPECT_FALSE(t.PageStatusVisible || t.Splitter1Visible || t.WheelMove || t.RenewTree || t.NonStopMode);
     EXPECT_TRUE(t.SerchRoot);
     EXPECT_EQ(t.BeginMath, s.BeginMath);
     EXPECT_EQ(t.EndMath, s.EndMath);
