@@ -75,8 +75,8 @@ caret_line() {
     printf '%s' "${text//$'\r'/}"
 }
 expect_at() {  # FILE LINE-TEXT
-    local title
-    e2e_poll 10 '[ "$(xdotool getwindowname "$main")" = "Scrivlet -- $doc/$1" ]' ||
+    expected_title="Scrivlet -- $doc/$1"
+    e2e_poll 10 '[ "$(xdotool getwindowname "$main")" = "$expected_title" ]' ||
         e2e_fail "the title is '$(xdotool getwindowname "$main")', not that of $1"
     local line
     line=$(caret_line)
