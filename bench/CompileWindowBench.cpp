@@ -7,6 +7,8 @@
 // as the compile took.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <cstdio>

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -133,6 +134,32 @@ TEST(CompileActionsTest, CompilingAChapterSavesItCompilesTheRootAndListsEachErro
                                      QStringLiteral("l.4 \\bar"),
                                      QStringLiteral("Output written on main.dvi (1 page, 228 bytes).")}));
     EXPECT_EQ(c.form->PageStatus->currentWidget(), c.form->TeXStatus);
+}
+
+TEST(CompileActionsTest, ANeverSavedDocumentGetsTheSaveDialogAndNothingElse)
+{
+    Compiling c;
+    c.form->Editor->Lines().SetTextStr("\\documentclass{jsarticle}\n");
+    const QString named = c.Path("named.tex");
+    for (const char* action : {"RunLaTeX", "RunDviOut", "RunOutCommand"}) {
+        int dialogs = 0;
+        // Named in the dialog: the document is saved, and the action ends.
+        QTimer::singleShot(0, [&dialogs, named] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            ++dialogs;
+            dialog->selectFile(named);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        c.form->RunAction(QString::fromLatin1(action));
+        EXPECT_EQ(dialogs, 1) << action;
+        EXPECT_EQ(ReadAll(named), "\\documentclass{jsarticle}\n") << action;
+        EXPECT_FALSE(QFile::exists(c.Path("args"))) << action << ": nothing compiled";
+        EXPECT_TRUE(c.notes.isEmpty() && c.errors.isEmpty()) << action;
+        QFile::remove(named);
+        c.form->Documents->FileNew();
+        c.form->Editor->Lines().SetTextStr("\\documentclass{jsarticle}\n");
+    }
 }
 
 TEST(CompileActionsTest, ADoubleClickGoesToTheLineInTheOpenFileOrOpensTheFileOfTheError)
