@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <unistd.h>
+
 #include "build/TypesetterCommand.h"
 #include "editor/core/ShiftJisCodec.h"
 
@@ -89,8 +91,21 @@ TFormCompile::Result TFormCompile::Run(const TypesetterCommand& command)
     for (const std::string& argument : command.Arguments)
         arguments << Decoded(argument);
     process.setArguments(arguments);
-    if (!command.WorkingFolder.empty())
-        process.setWorkingDirectory(Decoded(command.WorkingFolder));
+    if (!command.WorkingFolder.empty()) {
+        const QString folder = Decoded(command.WorkingFolder);
+        if (QFile::encodeName(folder).toStdString() == command.WorkingFolder) {
+            process.setWorkingDirectory(folder);
+        } else {
+            // A folder name that is not UTF-8 (a Shift-JIS name from an
+            // archive) does not survive the trip through QString: the child
+            // moves there by its bytes.
+            const std::string bytes = command.WorkingFolder;
+            process.setChildProcessModifier([bytes] {
+                if (chdir(bytes.c_str()) != 0)
+                    _exit(127);
+            });
+        }
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const std::string& entry : command.Environment) {
         const std::size_t equals = entry.find('=');

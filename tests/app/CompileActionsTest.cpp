@@ -243,6 +243,21 @@ TEST(CompileActionsTest, NoRootFoundOrACycleIsSaidAndNothingRuns)
     EXPECT_EQ(ReadAll(c.Path("args")), "-interaction=nonstopmode\na.tex\n");
 }
 
+TEST(CompileActionsTest, AFolderWhoseNameIsNotUtf8IsWhereTheTypesetterRuns)
+{
+    Compiling c;
+    // "表示" in Shift-JIS, as an archive made on Windows leaves it.
+    const std::string folder = c.Bytes("") + "/\x95\x5c\x8e\xa6";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    std::ofstream(folder + "/main.tex", std::ios::binary) << "\\documentclass{jsarticle}\n";
+    ASSERT_TRUE(c.form->OpenDocument(folder + "/main.tex"));
+    c.form->RunAction(QStringLiteral("RunLaTeX"));
+    EXPECT_TRUE(c.errors.isEmpty()) << c.errors.join(u'\n').toStdString();
+    std::string cwd = ReadAll(c.Path("cwd"));
+    EXPECT_EQ(cwd.substr(cwd.size() - 5), "\x95\x5c\x8e\xa6\n");
+    EXPECT_EQ(c.form->TeXStatus->count(), 9) << "the log is read from that folder";
+}
+
 TEST(CompileActionsTest, TheTopFileIsCompiledInsteadOfTheOpenOne)
 {
     Compiling c(false);
@@ -315,10 +330,13 @@ TEST(CompileActionsTest, TheViewerStartsOncePerDviFileWhileItRunsAndItsAbsenceIs
     c.form->RunAction(QStringLiteral("RunDviOut"));
     EXPECT_EQ(c.notes, QStringList{CompileActions::kNoViewerMessage});
 
-    // A viewer that notes each start and stays until its stop file appears.
+    // A viewer that notes each start and stays until its stop file appears
+    // (or its folder is gone), noting its end.
+    const std::string out = c.Path("").toStdString();
     Write(c.Path("viewer"),
-          "#!/bin/sh\necho \"$1\" >> \"" + c.Path("").toStdString() + "/views\"\n"
-          "while [ ! -f \"" + c.Path("").toStdString() + "/stop\" ]; do sleep 0.05; done\n",
+          "#!/bin/sh\necho \"$1\" >> \"" + out + "/views\"\n"
+          "while [ -d \"" + out + "\" ] && [ ! -f \"" + out + "/stop\" ]; do sleep 0.05; done\n"
+          "echo >> \"" + out + "/ended\"\n",
           true);
     Write(c.Path("data/applications/fakeviewer.desktop"),
           "[Desktop Entry]\nType=Application\nName=Fake\nExec=\"" + c.Path("viewer").toStdString() + "\" %f\n");
@@ -332,12 +350,13 @@ TEST(CompileActionsTest, TheViewerStartsOncePerDviFileWhileItRunsAndItsAbsenceIs
     EXPECT_EQ(ReadAll(c.Path("views")), c.Bytes("main.dvi") + "\n") << "one viewer for the file";
     // Once it has ended, the next view starts another.
     Write(c.Path("stop"), "");
+    ASSERT_TRUE(WaitFor([&c] { return ReadAll(c.Path("ended")) == "\n"; }));
     QFile::remove(c.Path("views"));
-    WaitFor([] { return false; }, 400);
     QFile::remove(c.Path("stop"));
     c.form->RunAction(QStringLiteral("RunDviOut"));
     EXPECT_TRUE(WaitFor([&c] { return !ReadAll(c.Path("views")).empty(); }));
     Write(c.Path("stop"), "");
+    EXPECT_TRUE(WaitFor([&c] { return ReadAll(c.Path("ended")) == "\n\n"; }));
     EXPECT_TRUE(c.notes.isEmpty());
     EXPECT_TRUE(c.errors.isEmpty()) << c.errors.join(u'\n').toStdString();
 
