@@ -30,6 +30,7 @@ constexpr double kBoundMs = 50.0;
 
 struct Gaps {
     double longest = 0;
+    double at = 0;  // ms from the start, when the longest gap ended
     long ticks = 0;
 };
 
@@ -45,8 +46,11 @@ Gaps Measure(F&& work)
     qint64 last = 0;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         const qint64 now = clock.nsecsElapsed();
-        if (gaps.ticks > 0)
-            gaps.longest = std::max(gaps.longest, (now - last) / 1e6 - kTickMs);
+        const double gap = (now - last) / 1e6 - kTickMs;
+        if (gaps.ticks > 0 && gap > gaps.longest) {
+            gaps.longest = gap;
+            gaps.at = now / 1e6;
+        }
         last = now;
         ++gaps.ticks;
     });
@@ -99,10 +103,12 @@ int main(int argc, char** argv)
 
     std::printf("compile window: pLaTeX ran %.0f ms (%s), %ld console lines shown\n", compileMs,
                 result.Started ? "started" : "did not start", lines);
-    std::printf("  longest stall while compiling: %.1f ms over %ld ticks (idle loop: %.1f ms over %ld ticks)\n",
-                compiling.longest, compiling.ticks, idle.longest, idle.ticks);
+    std::printf("  longest stall while compiling: %.1f ms, ending %.0f ms after the start, over %ld ticks"
+                " (idle loop: %.1f ms over %ld ticks)\n",
+                compiling.longest, compiling.at, compiling.ticks, idle.longest, idle.ticks);
     std::printf("  ratio to the %.0f ms bound: %.2f (idle %.2f)  %s\n", kBoundMs, compiling.longest / kBoundMs,
                 idle.longest / kBoundMs, compiling.longest <= kBoundMs ? "within" : "OVER");
+    std::fflush(stdout);
     std::system(("rm -rf '" + dir + "'").c_str());
     return 0;
 }

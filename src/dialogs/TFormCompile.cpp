@@ -1,6 +1,7 @@
 #include "dialogs/TFormCompile.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <unistd.h>
 
 #include "build/TypesetterCommand.h"
@@ -25,7 +27,16 @@ QString Decoded(const std::string& bytes) { return QFile::decodeName(QByteArray:
 
 }  // namespace
 
-TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent), killTimer_(new QTimer(this))
+namespace {
+
+// How long one slice of output may take to show, and how much a slice holds.
+constexpr int kSliceMs = 8;
+constexpr qsizetype kSliceChars = 2048;
+
+}  // namespace
+
+TFormCompile::TFormCompile(QWidget* parent)
+    : QDialog(parent), killTimer_(new QTimer(this)), showTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("FormCompile"));
     setWindowTitle(QStringLiteral("コンパイル"));
@@ -37,6 +48,8 @@ TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent), killTimer_(new QT
     Output->setLineWrapMode(QPlainTextEdit::NoWrap);
     Output->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Output->setFocusPolicy(Qt::ClickFocus);
+    // A console's scrollback: the oldest lines go first.
+    Output->setMaximumBlockCount(20000);
     Input = new QLineEdit(this);
     Input->setObjectName(QStringLiteral("Input"));
     auto* inputLabel = new QLabel(QStringLiteral("入力(&I):"), this);
@@ -59,6 +72,9 @@ TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent), killTimer_(new QT
         if (Running())
             process_->kill();
     });
+    showTimer_->setSingleShot(true);
+    showTimer_->setInterval(0);
+    connect(showTimer_, &QTimer::timeout, this, [this] { ShowPending(kSliceMs); });
     connect(ButtonStop, &QPushButton::clicked, this, &TFormCompile::ButtonStopClick);
     connect(Input, &QLineEdit::returnPressed, this, &TFormCompile::InputReturnPressed);
 }
@@ -77,6 +93,7 @@ TFormCompile::Result TFormCompile::Run(const TypesetterCommand& command)
 {
     result_ = Result();
     decoder_ = ConsoleDecoder();
+    pending_.clear();
     Output->clear();
     Input->clear();
     ButtonStop->setEnabled(true);
@@ -127,6 +144,7 @@ TFormCompile::Result TFormCompile::Run(const TypesetterCommand& command)
     connect(&process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
         ReadOutput();
         Append(QString::fromStdString(decoder_.Finish()));
+        ShowPending(-1);
         result_.ExitCode = status == QProcess::NormalExit ? exitCode : -1;
         killTimer_->stop();
         done(QDialog::Accepted);
@@ -171,13 +189,38 @@ void TFormCompile::Append(const QString& text)
 {
     if (text.isEmpty())
         return;
+    pending_ += text;
+    if (!showTimer_->isActive())
+        showTimer_->start();
+}
+
+void TFormCompile::ShowPending(int budgetMs)
+{
+    if (pending_.isEmpty())
+        return;
+    QElapsedTimer clock;
+    clock.start();
     QScrollBar* bar = Output->verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
     QTextCursor cursor(Output->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
+    qsizetype shown = 0;
+    while (shown < pending_.size() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
+        qsizetype end = std::min(pending_.size(), shown + kSliceChars);
+        // Whole lines where there are some, and never half a surrogate pair.
+        const qsizetype lineEnd = pending_.lastIndexOf(u'\n', end - 1);
+        if (end < pending_.size() && lineEnd >= shown)
+            end = lineEnd + 1;
+        else if (end < pending_.size() && pending_.at(end - 1).isHighSurrogate())
+            --end;
+        cursor.insertText(pending_.mid(shown, end - shown));
+        shown = end;
+    }
+    pending_.remove(0, shown);
     if (atEnd)
         bar->setValue(bar->maximum());
+    if (!pending_.isEmpty())
+        showTimer_->start();
 }
 
 void TFormCompile::InputReturnPressed()

@@ -59,10 +59,15 @@ protected:
 
 private:
     void ReadOutput();
+    // Output is shown a slice at a time, so that a burst of thousands of
+    // lines never holds up the event loop.
     void Append(const QString& text);
+    void ShowPending(int budgetMs);
 
     QProcess* process_ = nullptr;
     QTimer* killTimer_;
+    QTimer* showTimer_;
+    QString pending_;
     ConsoleDecoder decoder_;
     Result result_;
 };
