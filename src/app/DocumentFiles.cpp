@@ -272,9 +272,14 @@ bool DocumentFiles::OpenFileTreeNode(const std::string& nodeText)
     if (nodeText.empty())
         return false;
     const std::string folder = currentFileName_.empty() ? std::string() : DocumentPath::FolderOf(currentFileName_);
-    if (!ConfirmDiscard())
+    return OpenWithQuestion(DocumentPath::Absolute(nodeText.front() == '/' ? nodeText : folder + nodeText));
+}
+
+bool DocumentFiles::OpenWithQuestion(const std::string& path)
+{
+    if (path.empty() || !ConfirmDiscard())
         return false;
-    return OpenDocument(DocumentPath::Absolute(nodeText.front() == '/' ? nodeText : folder + nodeText));
+    return OpenDocument(path);
 }
 
 std::string DocumentFiles::LocalFileBytes(const QUrl& url)

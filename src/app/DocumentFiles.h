@@ -79,6 +79,9 @@ public:
     // A file of the file tree was double-clicked: `nodeText` names it in the
     // folder of the current document (or is a full path).
     bool OpenFileTreeNode(const std::string& nodeText);
+    // Opens another document at `path` (absolute) after the question about
+    // unsaved changes, as the file tree does. True when it was opened.
+    bool OpenWithQuestion(const std::string& path);
 
     // The name each dialog starts with: the one last chosen in it.
     const std::string& OpenDialogName() const { return openDialogName_; }

@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/CompileActions.h"
 #include "app/ErrorReport.h"
 #include "app/BracketMatching.h"
 #include "app/DocumentDialogs.h"
@@ -93,6 +94,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     Outline = new DocumentOutline(*Editor, *Documents, ListLabel, SectionTree, FileTreeView, [this] { return RenewTree; },
                                   this);
     Brackets = new BracketMatching(*Editor, [this](const QString& text) { SetStatusText(text); }, this);
+    Compile = new CompileActions(*this);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::FinishRun);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TFormMain::CommitSessionData, Qt::DirectConnection);
     ConnectActions();
@@ -581,6 +583,9 @@ void TFormMain::ConnectActions()
     on("ToolKanren", [this] { ToolKanrenExecute(FormConfig && FormConfig->isVisible() ? static_cast<QWidget*>(FormConfig) : this); });
     EditingAids->Connect([&on](const char* name, std::function<void()> handler) { on(name, std::move(handler)); });
     on("RunRenewSecLab", [this] { Outline->RunRenewSecLabExecute(); });
+    on("RunLaTeX", [this] { Compile->RunLaTeXExecute(); });
+    on("RunDviOut", [this] { Compile->RunDviOutExecute(); });
+    on("RunOutCommand", [this] { Compile->RunOutCommandExecute(); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();

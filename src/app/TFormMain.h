@@ -20,6 +20,7 @@ class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 class BracketMatching;
+class CompileActions;
 class DocumentDialogs;
 class DocumentFiles;
 class EditingAidActions;
@@ -80,6 +81,8 @@ public:
     DocumentOutline* Outline;
     // The highlight of the brackets at the caret.
     BracketMatching* Brackets;
+    // Compiling, viewing, the external command and the error list.
+    CompileActions* Compile;
     // The editor's stored appearance and behaviour.
     TEditorProp EditorPropSetting;
 

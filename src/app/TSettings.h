@@ -70,7 +70,8 @@ public:
     bool WheelMove = true;
     bool SerchRoot = true;
     bool RenewTree = true;
-    // The typesetter runs without stopping at errors (Option\NonStop).
+    // Option\NonStop: the typesetter goes on past errors instead of stopping
+    // at its prompt, so that one run lists them all.
     bool NonStopMode = true;
     // Opening and closing math delimiters, paired by index.
     std::vector<std::string> BeginMath = DefaultBeginMath();

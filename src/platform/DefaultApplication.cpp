@@ -6,6 +6,7 @@
 #include <iterator>
 #include <sys/stat.h>
 
+#include "platform/DesktopEntry.h"
 #include "platform/MimeAppsList.h"
 #include "platform/PathList.h"
 #include "platform/ToolDiscovery.h"
@@ -147,6 +148,17 @@ std::string DesktopFileFor(const DesktopFolders& folders, std::string_view mimeT
                 !file.empty())
                 return file;
     return {};
+}
+
+std::vector<std::string> CommandToOpen(std::string_view mimeType, const std::string& file)
+{
+    const std::string desktopFile = DesktopFileFor(ProcessFolders(), mimeType);
+    if (desktopFile.empty())
+        return {};
+    const std::optional<std::string> text = ReadFile(desktopFile);
+    if (!text)
+        return {};
+    return DesktopEntry::Parse(*text).CommandFor(file);
 }
 
 }  // namespace DefaultApplication

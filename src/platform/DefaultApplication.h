@@ -48,6 +48,11 @@ bool IsRegularFile(const std::string& path);
 std::string DesktopFileFor(const DesktopFolders& folders, std::string_view mimeType,
                            const FileReader& read = ReadFile, const FileTest& exists = IsRegularFile);
 
+// The program and arguments that open `file` with the running desktop's
+// default application for the type (its desktop entry's Exec line); empty
+// when there is none.
+std::vector<std::string> CommandToOpen(std::string_view mimeType, const std::string& file);
+
 // The ids of a list value ("a.desktop;b.desktop;"), blanks and empty ones dropped.
 std::vector<std::string> SplitIds(std::string_view value);
 

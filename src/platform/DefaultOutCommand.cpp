@@ -2,19 +2,14 @@
 
 #include <QFile>
 
-#include "platform/DefaultApplication.h"
-#include "platform/PathList.h"
 #include "platform/ProgramDataFolder.h"
 
-std::string DefaultOutCommandIn(const std::string& dataFolder)
+std::string DefaultOutCommand(const std::string& dataFolder, const ToolDiscovery::ExecutableTest& isExecutable)
 {
-    if (dataFolder.empty())
-        return {};
-    const std::string path = PathList::Join(dataFolder, "tex2pdf");
-    return DefaultApplication::IsRegularFile(path) ? path : std::string();
+    if (dataFolder.empty() || dataFolder.front() != '/')
+        return std::string();
+    const std::string script = dataFolder.back() == '/' ? dataFolder + "tex2pdf" : dataFolder + "/tex2pdf";
+    return isExecutable(script) ? script : std::string();
 }
 
-std::string DefaultOutCommand()
-{
-    return DefaultOutCommandIn(QFile::encodeName(ProgramDataFolder::Path()).toStdString());
-}
+std::string DefaultOutCommand() { return DefaultOutCommand(QFile::encodeName(ProgramDataFolder::Path()).toStdString()); }

@@ -1,12 +1,14 @@
 #pragma once
 #include <string>
 
-// The external command offered on a first run: the tex2pdf script that
-// ships in the program's data folder, which makes a PDF of the compiled
-// document and shows it.
+#include "platform/ToolDiscovery.h"
 
-// "FOLDER/tex2pdf" when that regular file exists; empty otherwise.
-std::string DefaultOutCommandIn(const std::string& dataFolder);
+// The external command set up when the user has chosen none: the tex2pdf
+// script that ships in the program's data folder (it makes a PDF file from
+// the target's DVI file with dvipdfmx and opens it). Its absolute path, or
+// empty when the script is not there or cannot be run.
+std::string DefaultOutCommand(const std::string& dataFolder,
+                              const ToolDiscovery::ExecutableTest& isExecutable = ToolDiscovery::IsExecutableFile);
 
-// The same for the running program's data folder (ProgramDataFolder).
+// The same for the running program's data folder.
 std::string DefaultOutCommand();

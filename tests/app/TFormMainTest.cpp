@@ -45,9 +45,9 @@ TEST(TFormMain, ActionTableHasEveryCommandWithItsShortcutAndUnbuiltOnesDisabled)
     EXPECT_EQ(list->Action(QStringLiteral("EditUndo1"))->statusTip(), QStringLiteral("直前の変更を元に戻す"));
     EXPECT_EQ(list->Action(QStringLiteral("SerchFindNext1"))->shortcut().toString(), QStringLiteral("F3"));
     // Not built yet: present but cannot run.
-    EXPECT_FALSE(list->Action(QStringLiteral("RunLaTeX"))->isEnabled());
+    EXPECT_FALSE(list->Action(QStringLiteral("ToolYohaku"))->isEnabled());
     EXPECT_TRUE(list->Action(QStringLiteral("FileSave1"))->isEnabled());
-    EXPECT_FALSE(form.RunAction(QStringLiteral("RunLaTeX")));
+    EXPECT_FALSE(form.RunAction(QStringLiteral("ToolYohaku")));
     EXPECT_FALSE(form.RunAction(QStringLiteral("NoSuchAction")));
     // Built: the editing actions act on the editor.
     form.Editor->Lines().SetTextStr("abc");

@@ -223,3 +223,19 @@ e2e_expect_bytes() {
     echo "[$E2E_NAME] actual bytes of $1:" >&2; od -An -tx1 -c "$1" >&2
     e2e_fail "$1 does not hold the expected bytes"
 }
+
+# e2e_clipboard: the clipboard's text as a program pasting it gets it.
+e2e_clipboard() { python3 "$E2E_DIR/x11tool.py" clipboard; }
+
+# e2e_click X Y [COUNT]: COUNT (default 1) left clicks at X,Y inside $E2E_WIN.
+e2e_click() {
+    xdotool mousemove --window "$E2E_WIN" "$1" "$2" click --repeat "${3:-1}" --delay 80 1
+}
+
+# e2e_window_size: "WIDTH HEIGHT" of $E2E_WIN.
+e2e_window_size() {
+    xdotool getwindowgeometry --shell "$E2E_WIN" | awk -F= '/^WIDTH/ { w = $2 } /^HEIGHT/ { h = $2 } END { print w, h }'
+}
+
+# e2e_sjis TEXT FILE: writes TEXT (UTF-8, printf escapes allowed) to FILE in Shift-JIS.
+e2e_sjis() { printf "$1" | iconv -f UTF-8 -t CP932 >"$2" || e2e_fail "cannot write $2 in Shift-JIS"; }

@@ -4,6 +4,8 @@
     x11tool.py close WINDOW       ask WINDOW to close, as a title bar's close
                                   button does (WM_DELETE_WINDOW)
     x11tool.py screenshot FILE    save the whole screen as a PNG file
+    x11tool.py clipboard          print the clipboard's text (UTF-8), as a
+                                  program pasting it would get it
 
 Uses libX11 through ctypes; DISPLAY names the server.
 """
@@ -29,7 +31,21 @@ x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.
 x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
 x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
 
+x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                    ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+x11.XConvertSelection.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                                  ctypes.c_ulong]
+x11.XPending.argtypes = [ctypes.c_void_p]
+x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+x11.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+                                   ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+x11.XFree.argtypes = [ctypes.c_void_p]
+
 ClientMessage = 33
+SelectionNotify = 31
 ZPixmap = 2
 
 
@@ -67,6 +83,45 @@ def close(window):
     x11.XSync(display, 0)
 
 
+class XSelectionEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("requestor", ctypes.c_ulong), ("selection", ctypes.c_ulong),
+                ("target", ctypes.c_ulong), ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
+
+
+def clipboard(seconds=5.0):
+    import time
+    display = open_display()
+    window = x11.XCreateSimpleWindow(display, x11.XDefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0)
+    selection = x11.XInternAtom(display, b"CLIPBOARD", 0)
+    utf8 = x11.XInternAtom(display, b"UTF8_STRING", 0)
+    prop = x11.XInternAtom(display, b"X11TOOL_CLIPBOARD", 0)
+    x11.XConvertSelection(display, selection, utf8, prop, window, 0)
+    x11.XFlush(display)
+    event = (ctypes.c_long * 24)()
+    deadline = time.time() + seconds
+    while True:
+        while x11.XPending(display):
+            x11.XNextEvent(display, ctypes.byref(event))
+            notify = XSelectionEvent.from_buffer(event)
+            if notify.type != SelectionNotify:
+                continue
+            if notify.property == 0:
+                return ""  # no owner, or no text
+            kind, size, items, rest = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong()
+            data = ctypes.c_void_p()
+            x11.XGetWindowProperty(display, window, prop, 0, 1 << 24, 1, 0, ctypes.byref(kind),
+                                   ctypes.byref(size), ctypes.byref(items), ctypes.byref(rest),
+                                   ctypes.byref(data))
+            text = ctypes.string_at(data, items.value) if data else b""
+            if data:
+                x11.XFree(data)
+            return text.decode("utf-8", "replace")
+        if time.time() > deadline:
+            sys.exit("x11tool: the clipboard's owner did not answer")
+        time.sleep(0.02)
+
+
 def screenshot(path):
     display = open_display()
     width, height = x11.XDisplayWidth(display, 0), x11.XDisplayHeight(display, 0)
@@ -99,5 +154,7 @@ if __name__ == "__main__":
         close(int(sys.argv[2], 0))
     elif len(sys.argv) == 3 and sys.argv[1] == "screenshot":
         screenshot(sys.argv[2])
+    elif len(sys.argv) == 2 and sys.argv[1] == "clipboard":
+        sys.stdout.write(clipboard())
     else:
         sys.exit(__doc__)

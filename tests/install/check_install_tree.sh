@@ -24,10 +24,11 @@ fi
 [[ -f $prefix/share/scrivlet/help/SCRIVLET.html ]] || fail "share/scrivlet/help/SCRIVLET.html is missing"
 cmp -s "$prefix/share/scrivlet/help/SCRIVLET.html" "$build_dir/bin/help/SCRIVLET.html" \
     || fail "the installed help differs from the build tree's"
+[[ -x $prefix/share/scrivlet/tex2pdf ]] || fail "share/scrivlet/tex2pdf is missing or not executable"
 [[ -d $prefix/share/scrivlet/commands ]] || fail "share/scrivlet/commands/ is missing"
 # Nothing of the program's data lands beside the installed executable, where
 # the program would look first.
-[[ ! -e $prefix/bin/help && ! -e $prefix/bin/commands ]] || fail "data folders were installed into bin/"
+[[ ! -e $prefix/bin/help && ! -e $prefix/bin/commands && ! -e $prefix/bin/tex2pdf ]] || fail "data folders were installed into bin/"
 
 entry=$prefix/share/applications/scrivlet.desktop
 if [[ -f $entry ]]; then

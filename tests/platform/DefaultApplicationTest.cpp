@@ -1,4 +1,6 @@
 #include "platform/DefaultApplication.h"
+#include "platform/DefaultOutCommand.h"
+#include "platform/ProcessAlive.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/ToolDiscovery.h"
 
@@ -107,4 +111,36 @@ TEST(DefaultApplication, TheDviViewerIsTheProgramOfTheDefaultEntrysExecLine)
     EXPECT_EQ(discover(), "");  // the program is not there
     put("/data/applications/v.desktop", "[Desktop Entry]\nExec=\"broken %f\n");
     EXPECT_EQ(discover(), "");
+}
+
+TEST(DefaultOutCommandTest, TheScriptInTheDataFolderWhenItCanRun)
+{
+    const auto runnable = [](const std::string& path) { return path == "/opt/scrivlet/share/tex2pdf"; };
+    EXPECT_EQ(DefaultOutCommand("/opt/scrivlet/share", runnable), "/opt/scrivlet/share/tex2pdf");
+    EXPECT_EQ(DefaultOutCommand("/opt/scrivlet/share/", runnable), "/opt/scrivlet/share/tex2pdf");
+    EXPECT_EQ(DefaultOutCommand("/elsewhere", runnable), "");
+    // Never a path relative to whatever folder the program runs in.
+    EXPECT_EQ(DefaultOutCommand("", [](const std::string&) { return true; }), "");
+    EXPECT_EQ(DefaultOutCommand("share", [](const std::string&) { return true; }), "");
+}
+
+TEST(ProcessAliveTest, AnEndedProcessIsNotAliveEvenBeforeItIsReaped)
+{
+    EXPECT_TRUE(ProcessAlive(getpid()));
+    EXPECT_FALSE(ProcessAlive(0));
+    EXPECT_FALSE(ProcessAlive(-1));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(0);
+    // The child has ended but is not reaped yet: a zombie.
+    for (int i = 0; i < 200; ++i) {
+        if (!ProcessAlive(child))
+            break;
+        usleep(10000);
+    }
+    EXPECT_FALSE(ProcessAlive(child));
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_FALSE(ProcessAlive(child));
 }
