@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/CommandCompletion.h"
 #include "app/ErrorReport.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentFiles.h"
@@ -77,6 +78,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     FormShortCut = new TFormShortCut(actions_, this);
     Help = new HelpViewer(this);
     ConfigureEditor();
+    Completion = new CommandCompletion(*this);
     BuildMenus();
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
@@ -88,7 +90,14 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     setAcceptDrops(true);
     setGeometry(100, 100, 640, 480);
     ReadSettings();
+    Guarded([this] {
+        const QString report = Completion->CreateLists();
+        if (!report.isEmpty())
+            ShowErrorReport(this, report);
+    });
 }
+
+TTeXCommand& TFormMain::ListForKind(int kind) { return Completion->ListForKind(kind); }
 
 TFormMain::~TFormMain() { FinishRun(); }
 
@@ -562,6 +571,7 @@ void TFormMain::ConnectActions()
         if (!quitting_)
             Documents->FileExit();
     });
+    on("RunUpdateList", [this] { Completion->RunUpdateList(); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();
