@@ -222,7 +222,8 @@ std::string RandomLine(std::mt19937& rng)
         "\\begin{align}", "\\begin{align*}", "\\end{align}", "\\end{align*}", "\\begin{cases}", "\\end{cases}",
         "\\\\[2pt]", "\x95\\", "\x95[", "\\begin{", "equation}", "{math}", "\\end{math}"};
     std::string line;
-    const int n = static_cast<int>(rng() % 6);
+    // Now and then a long line, read 16 bytes at a time.
+    const int n = static_cast<int>(rng() % (rng() % 4 == 0 ? 16 : 6));
     for (int i = 0; i < n; ++i)
         line += pieces[rng() % pieces.size()];
     return line;
