@@ -4,7 +4,7 @@
 //   1. IsMath at the end of the document, as the list opens there, word wrap
 //      off and on (and, for comparison, in the middle and near the top),
 //      against a floor that reads every byte once (memchr for the dollar
-//      sign over every line) and against the design's literal way (a
+//      sign over every line) and against the plain way (a
 //      comment-cut copy of every line, then one search per pair);
 //   2. filtering 1,000 candidate names for one typed character, against a
 //      plain substring search of the same names;
@@ -55,7 +55,7 @@ const std::vector<std::string> kEndMath = {
     "\\end{multiline}", "\\end{gather}", "\\end{gather*}", "\\end{alignat}", "\\end{falign}", "\\end{cases}",
     "\\end{align}", "\\end{align*}"};
 
-// The design's way: the whole document copied, each line cut at its "%",
+// The plain way: the whole document copied, each line cut at its "%",
 // then the dollar parity and every pair searched line by line.
 bool LiteralIsMath(const TEditorCore& core, int L, int C)
 {
