@@ -63,11 +63,13 @@ size_t Count(std::string_view text, std::string_view what)
     return n;
 }
 
-// Made once and removed at exit; never destroyed before that.
+// Made once and removed at exit; never destroyed before that. In memory
+// where the system offers it: every save is flushed to the disk.
 const std::string& ScratchFolder()
 {
     static const std::string* folder = [] {
-        auto* made = new std::string("/tmp/scrivlet-fuzz-list-XXXXXX");
+        const bool shm = access("/dev/shm", W_OK) == 0;
+        auto* made = new std::string(shm ? "/dev/shm/scrivlet-fuzz-list-XXXXXX" : "/tmp/scrivlet-fuzz-list-XXXXXX");
         if (!mkdtemp(made->data()))
             Fail("cannot make a scratch folder");
         std::atexit([] {
@@ -162,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     // The lines as a document for the math test, a few positions each.
-    if (list.Count() <= 40) {
+    if (list.Count() <= 12) {
         const std::vector<std::string> begin = {"\\[", "\\begin{equation}", "\\(", "$$", "%"};
         const std::vector<std::string> end = {"\\]", "\\end{equation}", "\\)", "$$", "x"};
         std::vector<Exact> held;
@@ -175,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const TParseWord fast(source, "MATH", begin, end);
         const LiteralParseWord plain(list.Entries(), begin, end);
         for (int L = 0; L <= list.Count(); ++L)
-            for (int C : {0, 1, 3, 9, 40})
+            for (int C : {0, 2, 40})
                 if (fast.IsMath(L, C) != plain.IsMath(L, C))
                     Fail("the math test differs at " + std::to_string(L) + ":" + std::to_string(C));
     }
