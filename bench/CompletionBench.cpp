@@ -37,6 +37,7 @@
 #include "support/BenchTiming.h"
 #include "tex/CandidateFilter.h"
 #include "tex/EditorLineSource.h"
+#include "tex/MathDelimiters.h"
 #include "tex/TParseWord.h"
 #include "tex/TTeXCommand.h"
 
@@ -46,14 +47,8 @@ namespace {
 
 constexpr int Trials = 5;
 
-const std::vector<std::string> kBeginMath = {
-    "\\[", "\\begin{eqnarray}", "\\begin{math}", "\\(", "\\begin{displaymath}", "\\begin{equation}",
-    "\\begin{eqnarray*}", "\\begin{multiline}", "\\begin{gather}", "\\begin{gather*}", "\\begin{alignat}",
-    "\\begin{falign}", "\\begin{cases}", "\\begin{align}", "\\begin{align*}"};
-const std::vector<std::string> kEndMath = {
-    "\\]", "\\end{eqnarray}", "\\end{math}", "\\)", "\\end{displaymath}", "\\end{equation}", "\\end{eqnarray*}",
-    "\\end{multiline}", "\\end{gather}", "\\end{gather*}", "\\end{alignat}", "\\end{falign}", "\\end{cases}",
-    "\\end{align}", "\\end{align*}"};
+const std::vector<std::string> kBeginMath = DefaultBeginMath();
+const std::vector<std::string> kEndMath = DefaultEndMath();
 
 // The plain way: the whole document copied, each line cut at its "%",
 // then the dollar parity and every pair searched line by line.

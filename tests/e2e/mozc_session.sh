@@ -6,6 +6,7 @@
 #     ...make the document $DOC...
 #     mozc_start_program "$DOC"                      # $APP_PID, $WINDOW
 #     xdotool key ...; wait_for 10 sleep_until_idle
+#     mozc_save_and_expect "$DOC" "$EXPECTED" "what went wrong"
 #
 # It gives fail, skip, step, wait_for, alive, sleep_until_idle and the
 # scratch folder $SCRATCH (removed at the end, with the helpers the input
@@ -169,4 +170,20 @@ mozc_start_program() {
     wait_for 30 find_window || fail "no window of the program appeared: $(tail -5 "$SCRATCH/program.log")"
     xdotool windowfocus --sync "$WINDOW" 2>/dev/null || fail "cannot focus the window"
     wait_for 20 sleep_until_idle || fail "the window does not come to rest"
+}
+
+# mozc_save_and_expect DOC EXPECTED MESSAGE: saves with Ctrl+S and waits for
+# DOC to hold the bytes of EXPECTED; fails with MESSAGE and both dumps
+# otherwise, or when the program has ended.
+mozc_save_and_expect() {
+    step "save with Ctrl+S"
+    xdotool key ctrl+s
+    if ! wait_for 15 cmp -s "$1" "$2"; then
+        echo "expected:" >&2
+        od -An -tx1 "$2" >&2
+        echo "saved:" >&2
+        od -An -tx1 "$1" >&2
+        fail "$3"
+    fi
+    alive $APP_PID || fail "the program ended: $(tail -5 "$SCRATCH/program.log")"
 }

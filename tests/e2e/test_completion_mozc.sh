@@ -45,16 +45,6 @@ wait_for 10 sleep_until_idle
 xdotool key Return
 wait_for 10 sleep_until_idle
 
-step "save with Ctrl+S"
-saved() { cmp -s "$DOC" "$EXPECTED"; }
-xdotool key ctrl+s
-if ! wait_for 15 saved; then
-    echo "expected:" >&2
-    od -An -tx1 "$EXPECTED" >&2
-    echo "saved:" >&2
-    od -An -tx1 "$DOC" >&2
-    fail "the saved file does not hold \\section{ねだん￥}"
-fi
-alive $APP_PID || fail "the program ended: $(tail -5 "$SCRATCH/program.log")"
+mozc_save_and_expect "$DOC" "$EXPECTED" "the saved file does not hold \\section{ねだん￥}"
 echo "PASS: the backslash key under mozc opened the list and inserted \\section{}"
 exit 0

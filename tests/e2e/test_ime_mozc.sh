@@ -52,16 +52,6 @@ xdotool key Return
 wait_for 10 screen_changed || fail "Return did not commit"
 wait_for 10 sleep_until_idle
 
-step "save with Ctrl+S"
-saved() { cmp -s "$DOC" "$EXPECTED"; }
-xdotool key ctrl+s
-if ! wait_for 15 saved; then
-    echo "expected:" >&2
-    od -An -tx1 "$EXPECTED" >&2
-    echo "saved:" >&2
-    od -An -tx1 "$DOC" >&2
-    fail "the saved file does not hold 日本語 at the caret with the rest intact"
-fi
-alive $APP_PID || fail "the program ended: $(tail -5 "$SCRATCH/program.log")"
+mozc_save_and_expect "$DOC" "$EXPECTED" "the saved file does not hold 日本語 at the caret with the rest intact"
 echo "PASS: 日本語 typed with mozc and saved as 93 fa 96 7b 8c ea in place"
 exit 0

@@ -8,6 +8,7 @@
 
 #include "editor/core/TEditorScreenStrings.h"
 #include "tex/EditorLineSource.h"
+#include "tex/MathDelimiters.h"
 #include "tex/TParseWord.h"
 #include "LiteralParseWord.h"
 
@@ -15,36 +16,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const Lines kBegin = {"\\[",
-                      "\\begin{eqnarray}",
-                      "\\begin{math}",
-                      "\\(",
-                      "\\begin{displaymath}",
-                      "\\begin{equation}",
-                      "\\begin{eqnarray*}",
-                      "\\begin{multiline}",
-                      "\\begin{gather}",
-                      "\\begin{gather*}",
-                      "\\begin{alignat}",
-                      "\\begin{falign}",
-                      "\\begin{cases}",
-                      "\\begin{align}",
-                      "\\begin{align*}"};
-const Lines kEnd = {"\\]",
-                    "\\end{eqnarray}",
-                    "\\end{math}",
-                    "\\)",
-                    "\\end{displaymath}",
-                    "\\end{equation}",
-                    "\\end{eqnarray*}",
-                    "\\end{multiline}",
-                    "\\end{gather}",
-                    "\\end{gather*}",
-                    "\\end{alignat}",
-                    "\\end{falign}",
-                    "\\end{cases}",
-                    "\\end{align}",
-                    "\\end{align*}"};
+const Lines kBegin = DefaultBeginMath();
+const Lines kEnd = DefaultEndMath();
 
 bool IsMath(const Lines& doc, int L, int C, const Lines& begin = kBegin, const Lines& end = kEnd)
 {
