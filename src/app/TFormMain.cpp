@@ -25,6 +25,7 @@
 #include <exception>
 
 #include "app/CompileActions.h"
+#include "app/CommandCompletion.h"
 #include "app/ErrorReport.h"
 #include "app/BracketMatching.h"
 #include "app/DocumentDialogs.h"
@@ -87,6 +88,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     Help = new HelpViewer(this);
     ConfigureEditor();
     EditingAids = new EditingAidActions(this, Editor);
+    Completion = new CommandCompletion(*this);
     BuildMenus();
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
@@ -105,7 +107,17 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     // The configuration dialog fills some of its controls from the settings
     // once, when it is made.
     FormConfig = new TFormConfig(this);
+    Guarded([this] { listsReport_ = Completion->CreateLists(); });
 }
+
+void TFormMain::ReportUnreadLists()
+{
+    if (!listsReport_.isEmpty())
+        ShowErrorReport(this, listsReport_);
+    listsReport_.clear();
+}
+
+TTeXCommand& TFormMain::ListForKind(int kind) { return Completion->ListForKind(kind); }
 
 TFormMain::~TFormMain() { FinishRun(); }
 
@@ -586,6 +598,7 @@ void TFormMain::ConnectActions()
     on("RunLaTeX", [this] { Compile->RunLaTeXExecute(); });
     on("RunDviOut", [this] { Compile->RunDviOutExecute(); });
     on("RunOutCommand", [this] { Compile->RunOutCommandExecute(); });
+    on("RunUpdateList", [this] { Completion->RunUpdateList(); });
     on("ToolShortCut", [this] {
         FormShortCut->show();
         FormShortCut->raise();

@@ -8,7 +8,9 @@
 #include "app/TSettings.h"
 #include "editor/core/TEditorProp.h"
 
+class CommandCompletion;
 class MenuActionList;
+class TTeXCommand;
 class QLabel;
 class QListView;
 class QListWidget;
@@ -75,6 +77,12 @@ public:
     // main window's focused control.
     void ToolHelpWindowExecute();
 
+    // Completion of TeX commands, with the four candidate lists.
+    CommandCompletion* Completion;
+    // The candidate list of a kind (1 commands, 2 set-up commands, 3 math,
+    // 4 templates; any other value: 1).
+    TTeXCommand& ListForKind(int kind);
+
     // The document's file side: open, save, history, title.
     DocumentFiles* Documents;
     // The side panel's label list, section tree and file tree.
@@ -119,6 +127,9 @@ public:
     // up, guesses the tools' paths (the DVI viewer, platex, the external
     // command) and shows the configuration dialog; returns whether it did.
     bool FirstRunCheck();
+    // Tells the user, once, which candidate lists could not be read at
+    // start and why (their lists are empty).
+    void ReportUnreadLists();
 
     static const QString kFirstRunMessage;
 
@@ -162,6 +173,7 @@ private:
     QString settingsPath_;
     TSettings settings_;
     QLabel* statusText_;
+    QString listsReport_;
     bool quitting_ = false;
     bool finished_ = false;
 };

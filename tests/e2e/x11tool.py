@@ -4,8 +4,11 @@
     x11tool.py close WINDOW       ask WINDOW to close, as a title bar's close
                                   button does (WM_DELETE_WINDOW)
     x11tool.py screenshot FILE    save the whole screen as a PNG file
-    x11tool.py clipboard          print the clipboard's text (UTF-8), as a
-                                  program pasting it would get it
+    x11tool.py clipboard [primary]
+                                  print the clipboard's text (UTF-8), or the
+                                  primary selection's, as a program pasting it
+                                  would get it; fail when its owner does not
+                                  answer within 5 s
 
 Uses libX11 through ctypes; DISPLAY names the server.
 """
@@ -89,11 +92,11 @@ class XSelectionEvent(ctypes.Structure):
                 ("target", ctypes.c_ulong), ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
 
 
-def clipboard(seconds=5.0):
+def clipboard(name=b"CLIPBOARD", seconds=5.0):
     import time
     display = open_display()
     window = x11.XCreateSimpleWindow(display, x11.XDefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0)
-    selection = x11.XInternAtom(display, b"CLIPBOARD", 0)
+    selection = x11.XInternAtom(display, name, 0)
     utf8 = x11.XInternAtom(display, b"UTF8_STRING", 0)
     prop = x11.XInternAtom(display, b"X11TOOL_CLIPBOARD", 0)
     x11.XConvertSelection(display, selection, utf8, prop, window, 0)
@@ -149,6 +152,12 @@ def screenshot(path):
         out.write(chunk(b"IEND", b""))
 
 
+class XSelectionEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("requestor", ctypes.c_ulong), ("selection", ctypes.c_ulong),
+                ("target", ctypes.c_ulong), ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
+
+
 if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[1] == "close":
         close(int(sys.argv[2], 0))
@@ -156,5 +165,7 @@ if __name__ == "__main__":
         screenshot(sys.argv[2])
     elif len(sys.argv) == 2 and sys.argv[1] == "clipboard":
         sys.stdout.write(clipboard())
+    elif len(sys.argv) == 3 and sys.argv[1] == "clipboard" and sys.argv[2] == "primary":
+        sys.stdout.write(clipboard(b"PRIMARY"))
     else:
         sys.exit(__doc__)
