@@ -15,11 +15,11 @@ std::size_t ScanLongRow(TFountainParser& scanner, std::string_view text, TRowAtt
     const bool usable = marks.Generation == generation;
     const bool sameStart = usable && marks.StartBracket == startBracket && marks.StartWrapped == startWrapped &&
                            marks.StartRemain == startRemain;
-    state.WrappedToken = 0;
-    state.RemainByte = 0;
     if (sameStart && !marks.Changed) {
         state.BracketIndex = marks.EndBracket;
         state.PrevToken = marks.EndPrevToken;
+        state.WrappedToken = 0;
+        state.RemainByte = 0;
         return 0;
     }
 
@@ -41,6 +41,10 @@ std::size_t ScanLongRow(TFountainParser& scanner, std::string_view text, TRowAtt
     scanner.SetRowText(text, state);
     if (restart > 0)
         scanner.ResumeAt(restart);
+    // A token cut at the end of the row before ends on this row, which ends
+    // its line.
+    state.WrappedToken = 0;
+    state.RemainByte = 0;
     std::vector<uint32_t> fresh;
     std::size_t next = keep;  // the first old mark not yet passed
     std::size_t lastMark = restart;

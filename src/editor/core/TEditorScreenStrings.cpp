@@ -344,7 +344,9 @@ void TEditorScreenStrings::ReplaceInRow(int row, std::size_t from, std::size_t c
     const std::string_view current = RowView(row);
     from = std::min(from, current.size());
     count = std::min(count, current.size() - from);
-    if (!SplicesInPlace(row, text)) {
+    // A last row without a line break that would be left empty goes.
+    const bool emptied = count == current.size() && text.empty() && GetRowAttribute(row) == raEndOfText;
+    if (!SplicesInPlace(row, text) || emptied) {
         std::string changed(current.substr(0, from));
         changed.append(text);
         changed.append(current.substr(from + count));
@@ -380,6 +382,8 @@ bool TEditorScreenStrings::RestoreInPlace(TUndoData& r)
     if (r.Suffix < brk || r.Prefix > size || r.Suffix - brk > size - r.Prefix)
         return false;
     const std::size_t count = size - r.Prefix - (r.Suffix - brk);
+    if (count == size && r.Text.empty() && r.Attribute == raEndOfText)
+        return false;  // the row goes
     std::string removed(RowView(r.Row).substr(r.Prefix, count));
     SpliceText(r.Row, r.Prefix, count, r.Text);
     r.Text = std::move(removed);

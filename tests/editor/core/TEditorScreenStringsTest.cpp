@@ -311,3 +311,22 @@ TEST(TEditorScreenStrings, ReplaceInRowLaysOutAsReplaceRowsWhereRowsChange)
         EXPECT_EQ(a.GetTextStr(), "abcdefghijkl mnop\r\nq") << "wrap " << wrap;
     }
 }
+
+// The last row, without a line break, emptied in place would stay as an
+// empty row that no load of the text makes: it goes, as it does when its
+// whole text is replaced.
+TEST(TEditorScreenStrings, ReplaceInRowRemovesAnEmptiedLastRow)
+{
+    TEditorScreenStrings s;
+    s.SetPlainText("ab\r\ncd");
+    s.ReplaceInRow(1, 0, 2, "");
+    EXPECT_EQ(Dump(s), "abL ");
+    s.SetPlainText("xy");
+    s.ReplaceInRow(0, 0, 2, "");
+    EXPECT_EQ(s.GetCount(), 0);
+    s.Undo();
+    EXPECT_EQ(Dump(s), "xyE ");
+    s.SetPlainText("ab\r\n");
+    s.ReplaceInRow(0, 0, 2, "");
+    EXPECT_EQ(Dump(s), "L ");  // a line break keeps its row
+}
