@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/ErrorReport.h"
+#include "platform/ChosenFileName.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ const QString kTexFilter = QStringLiteral("TeXファイル (*.[tT][eE][xX])");
 const QString kAllFilter = QStringLiteral("全てのファイル (*)");
 
 // The dialog works in Qt's decoded names; its result is turned back into the
-// system's bytes by Qt's own rule, the one that decoded it.
+// system's bytes.
 std::string RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filters,
                           const std::string& lastName)
 {
@@ -32,10 +33,25 @@ std::string RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const Q
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(lastName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::string();
-    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    return SystemPathOfDialogName(dialog.selectedFiles().first());
 }
 
 }  // namespace
+
+std::string SystemPathOfDialogName(const QString& name)
+{
+    const ChosenFileName::NameCodec codec{
+        [](std::string_view text) {
+            return QFile::encodeName(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))
+                .toStdString();
+        },
+        [](std::string_view bytes) {
+            return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))).toStdString();
+        },
+    };
+    return ChosenFileName::SystemPath(name.toStdString(), codec, ChosenFileName::FolderEntryNames,
+                                      ChosenFileName::PathExists);
+}
 
 DocumentPrompts::SaveAnswer DocumentDialogs::AskSaveChanges()
 {

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -493,6 +495,41 @@ TEST(DocumentDialogs, FileDialogsOfferTheirFiltersAndStartWithTheLastName)
         static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
     });
     EXPECT_EQ(dialogs.GetSaveFileName(std::string()), last.toStdString());
+}
+
+// A folder and a file named in Shift-JIS bytes, as archives made on Windows
+// hold them: the dialog shows them with replacement characters, and the
+// names it gives back are turned into the very bytes again. A new name for a
+// save keeps the folder's bytes; UTF-8 names are the text's own bytes.
+TEST(DocumentDialogs, NamesPickedInTheDialogGiveTheSystemsBytes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string base = QFile::encodeName(dir.path()).toStdString();
+    const std::string folder = base + "/\x98\x5F\x95\xB6";  // 論文
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string file = folder + "/\x95\x5C\x8E\xA6.tex";  // 表示.tex: a trail byte 0x5C
+    std::ofstream(file) << "x";
+    const auto shown = [](const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); };
+    ASSERT_NE(QFile::encodeName(shown(file)).toStdString(), file);  // the loss being mended
+
+    EXPECT_EQ(SystemPathOfDialogName(shown(file)), file);
+    EXPECT_EQ(SystemPathOfDialogName(shown(folder) + QStringLiteral("/新しい.tex")), folder + "/新しい.tex");
+    const std::string utf8 = base + "/論文.tex";
+    EXPECT_EQ(SystemPathOfDialogName(QString::fromStdString(utf8)), utf8);
+
+    // Through the dialogs themselves: the open dialog starts on the last
+    // name and takes it as it is; the save dialog takes a name typed in that
+    // folder.
+    QWidget parent;
+    DocumentDialogs dialogs(&parent);
+    WhenShown<QFileDialog>([](QFileDialog* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    EXPECT_EQ(dialogs.GetOpenFileName(file), file);
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(shown(folder) + QStringLiteral("/b.tex"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(dialogs.GetSaveFileName(file), folder + "/b.tex");
 }
 
 }  // namespace
