@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/DocumentPath.h"
 #include "app/ErrorReport.h"
 #include "platform/ChosenFileName.h"
 
@@ -14,6 +15,31 @@ namespace {
 // the extension in any case, as the program's other ".tex" tests do.
 const QString kTexFilter = QStringLiteral("TeXファイル (*.[tT][eE][xX])");
 const QString kAllFilter = QStringLiteral("全てのファイル (*)");
+
+QString Decoded(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+// Whether Qt's text for the bytes leads back to them.
+bool RoundTrips(const std::string& bytes) { return QFile::encodeName(Decoded(bytes)).toStdString() == bytes; }
+
+// Shows the last name selected. Qt cannot list a folder whose name is not
+// valid UTF-8 (it looks for the folder its text encodes to), so for a name in
+// such a folder the dialog starts in the nearest folder above it that it can
+// show. A file name that is not UTF-8 is shown in its folder as the dialog
+// lists it.
+void StartAt(QFileDialog& dialog, const std::string& lastName)
+{
+    std::string folder = DocumentPath::FolderOf(lastName);
+    if (RoundTrips(folder)) {
+        dialog.selectFile(Decoded(lastName));
+        return;
+    }
+    while (!folder.empty() && !RoundTrips(folder)) {
+        folder.pop_back();  // the final slash
+        folder = DocumentPath::FolderOf(folder);
+    }
+    if (!folder.empty())
+        dialog.setDirectory(Decoded(folder));
+}
 
 // The dialog works in Qt's decoded names; its result is turned back into the
 // system's bytes.
@@ -30,7 +56,7 @@ std::string RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const Q
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     if (!lastName.empty())
-        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(lastName)));
+        StartAt(dialog, lastName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::string();
     return SystemPathOfDialogName(dialog.selectedFiles().first());
