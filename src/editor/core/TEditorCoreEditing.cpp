@@ -179,8 +179,8 @@ void TEditorCore::ReplaceSelection(std::string_view text)
     const int last = std::min(s.EndRow, count - 1);
     if (s.EndRow == s.StartRow) {
         // Within one row.
-        ReplaceInRow(s.StartRow, static_cast<std::size_t>(s.StartCol), static_cast<std::size_t>(std::max(0, s.EndCol - s.StartCol)),
-                     text, s.StartCol + CaretLength(text));
+        const auto removed = static_cast<std::size_t>(std::max(0, s.EndCol - s.StartCol));
+        ReplaceInRow(s.StartRow, static_cast<std::size_t>(s.StartCol), removed, text, s.StartCol + CaretLength(text));
         return;
     }
     std::string changed(RowView(s.StartRow).substr(0, static_cast<std::size_t>(s.StartCol)));

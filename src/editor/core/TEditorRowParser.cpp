@@ -209,7 +209,8 @@ bool TEditorRowParser::KeepsScanMarks(int row, std::string_view text) const
 void TEditorRowParser::ParseRow(TFountainParser& parser, int row, TRowAttributeData& state)
 {
     const std::string_view text = store_.RowView(row);
-    const bool blank = std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(static_cast<unsigned char>(c)); });
+    const bool blank =
+        std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(static_cast<unsigned char>(c)); });
     if (!KeepsScanMarks(row, text) || blank || state.WrappedToken == tkComment) {
         parser.ParseRow(row, store_, state);
         return;

@@ -75,7 +75,8 @@ TFountainParser::TFountainParser(const TFountain* fountain)
         if (!brackets[i].Active())
             continue;
         bracketStart_[static_cast<unsigned char>(brackets[i].LeftBracket()[0])] = true;
-        lookAhead_ = std::max({lookAhead_, brackets[i].LeftBracket().size() + 2, brackets[i].RightBracket().size() + 2});
+        const std::size_t longer = std::max(brackets[i].LeftBracket().size(), brackets[i].RightBracket().size());
+        lookAhead_ = std::max(lookAhead_, longer + 2);
     }
 }
 
