@@ -1,6 +1,6 @@
 // Incremental re-parse of the colouring states. The input is a program of
 // edits against a document whose row store has a row parser attached: text
-// replacements through ReplaceRows and the logical-line view, undo and redo,
+// replacements through ReplaceRows, ReplaceInRow and the logical-line view, undo and redo,
 // word wrap switched on and off, its options and the TAB width changed. After every step the
 // document must hold exactly the rows and the row start states of a second
 // document loaded afresh with the same text and wrap settings and parsed in
@@ -11,7 +11,11 @@
 // row is compared. A small screen leaves rows below the change unparsed: then
 // the parsed rows must be the first rows and agree with the fresh document,
 // and a row asked for on demand (as painting does) must get the same state
-// the fresh document has.
+// the fresh document has. Its high bits space the scanner's marks inside
+// long rows 1 to 8 bytes apart, so that rows of a few pieces are long: their
+// edits in place (as typing makes them with wrap off) re-read them only in
+// part, and must still give the states of the fresh document, which reads
+// every row whole. A row with marks never holds a line break.
 //
 // The scheme is fixed: "%" comments, a "/*" "*/" pair, "'" strings and a few
 // reserved words. Inserted text is drawn from pieces that open and close
@@ -185,6 +189,9 @@ void Compare(TEditorScreenStrings& store, TEditorRowParser& parser, TEditorViewI
                      + "\n  stored: " + Describe(got) + "\n  fresh:  " + Describe(want));
         }
     };
+    for (int r = 0; r < count; ++r)
+        if (store.ScanMarks(r) && store.RowView(r).find_first_of("\r\n") != std::string_view::npos)
+            Fail("row " + std::to_string(r) + " has scan marks and a line break: " + Printable(store.RowView(r)));
     checkParsed("after the step");
     if (fullScreen || count == 0)
         return;
@@ -216,6 +223,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TEditorScreenStrings store;
     ScreenEditor editor(store, screenRows, false);
     TEditorRowParser parser(store, view);
+    parser.SetScanMarkSpacing(1 + ((screenByte >> 3) & 7));
     store.SetParser(&parser);
     TEditorStrings lines(store, &editor);
 
@@ -244,7 +252,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (!in.Done() && g_step < 200) {
         ++g_step;
         const int count = store.GetCount();
-        const uint8_t op = in.Next() % 10;
+        const uint8_t op = in.Next() % 11;
         if (op <= 3) {
             const int index = static_cast<int>(in.Next() % (count + 1));
             const int n = std::min(count - index, static_cast<int>(in.Next() % 4));
@@ -296,6 +304,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 g_op = "SetTabSpaceCount(" + std::to_string(store.TabSpaceCount()) + ")";
                 break;
             }
+        } else if (op == 10) {
+            // Bytes replaced inside one row, as typing does.
+            if (count == 0)
+                continue;
+            const int row = static_cast<int>(in.Next() % count);
+            const size_t length = store.RowLength(row);
+            const size_t from = length ? in.Next() % (length + 1) : 0;
+            const size_t removed = in.Next() % 4;
+            const std::string text = in.Next() % 2 ? std::string(Pieces[in.Next() % std::size(Pieces)]) : std::string();
+            g_op = "ReplaceInRow(" + std::to_string(row) + ", " + std::to_string(from) + ", " + std::to_string(removed) +
+                   ", " + Printable(text) + ")";
+            store.ReplaceInRow(row, from, removed, text);
         } else {
             // The logical-line view, which edits through ReplaceRows as well.
             const int lineCount = lines.GetCount();

@@ -5,7 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/DocumentPath.h"
 #include "app/ErrorReport.h"
+#include "platform/ChosenFileName.h"
 
 namespace {
 
@@ -14,8 +16,33 @@ namespace {
 const QString kTexFilter = QStringLiteral("TeXファイル (*.[tT][eE][xX])");
 const QString kAllFilter = QStringLiteral("全てのファイル (*)");
 
+QString Decoded(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+// Whether Qt's text for the bytes leads back to them.
+bool RoundTrips(const std::string& bytes) { return QFile::encodeName(Decoded(bytes)).toStdString() == bytes; }
+
+// Shows the last name selected. Qt cannot list a folder whose name is not
+// valid UTF-8 (it looks for the folder its text encodes to), so for a name in
+// such a folder the dialog starts in the nearest folder above it that it can
+// show. A file name that is not UTF-8 is shown in its folder as the dialog
+// lists it.
+void StartAt(QFileDialog& dialog, const std::string& lastName)
+{
+    std::string folder = DocumentPath::FolderOf(lastName);
+    if (RoundTrips(folder)) {
+        dialog.selectFile(Decoded(lastName));
+        return;
+    }
+    while (!folder.empty() && !RoundTrips(folder)) {
+        folder.pop_back();  // the final slash
+        folder = DocumentPath::FolderOf(folder);
+    }
+    if (!folder.empty())
+        dialog.setDirectory(Decoded(folder));
+}
+
 // The dialog works in Qt's decoded names; its result is turned back into the
-// system's bytes by Qt's own rule, the one that decoded it.
+// system's bytes.
 std::string RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filters,
                           const std::string& lastName)
 {
@@ -29,13 +56,28 @@ std::string RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const Q
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     if (!lastName.empty())
-        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(lastName)));
+        StartAt(dialog, lastName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::string();
-    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    return SystemPathOfDialogName(dialog.selectedFiles().first());
 }
 
 }  // namespace
+
+std::string SystemPathOfDialogName(const QString& name)
+{
+    const ChosenFileName::NameCodec codec{
+        [](std::string_view text) {
+            return QFile::encodeName(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))
+                .toStdString();
+        },
+        [](std::string_view bytes) {
+            return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))).toStdString();
+        },
+    };
+    return ChosenFileName::SystemPath(name.toStdString(), codec, ChosenFileName::FolderEntryNames,
+                                      ChosenFileName::PathExists);
+}
 
 DocumentPrompts::SaveAnswer DocumentDialogs::AskSaveChanges()
 {

@@ -1,7 +1,15 @@
 #pragma once
+#include <string>
+
 #include "app/DocumentPrompts.h"
 
+class QString;
 class QWidget;
+
+// The system path of a name the file dialog returned: Qt's own encoding of
+// it, except where that loses bytes of a name that is not UTF-8; those parts
+// are looked up among their folder's entries as bytes.
+std::string SystemPathOfDialogName(const QString& name);
 
 // The document prompts as the program shows them: message boxes and the file
 // dialogs, modal over `parent`.

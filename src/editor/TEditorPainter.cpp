@@ -143,9 +143,10 @@ int TEditorPainter::LayoutRow(int row, const std::string& map)
     const bool composing = preedit_ && preedit_->Active() && row == core_.Row();
     spliceCol_ = composing ? core_.Col() : -1;
     spliceCells_ = composing ? preedit_->Cells() : 0;
-    columns_.assign(text.size(), -1);
+    // The map covers at most one byte per cell.
+    columns_.assign(std::min(text.size(), map.size()), -1);
     std::size_t b = 0;
-    for (int c = 0; c < static_cast<int>(map.size()) && b < text.size(); ++c)
+    for (int c = 0; c < static_cast<int>(map.size()) && b < columns_.size(); ++c)
         if (map[static_cast<std::size_t>(c)] != CellKind::TabFill)
             columns_[b++] = ShiftStart(c);
     columns_.resize(b);  // bytes past the map are not shown
@@ -251,9 +252,7 @@ void TEditorPainter::PaintTokens(QPainter& p, int row, int y, int endCol, bool s
     const int x0 = core_.TextAreaLeft() - core_.TopCol() * colWidth;
     const int clipRight = p.clipBoundingRect().isEmpty() ? 1 << 30 : static_cast<int>(p.clipBoundingRect().right());
 
-    const TRowAttributeData state = core_.RowParser().RowStartState(row);
-    const std::string_view scan = core_.RowParser().ScanText(row, buffer_);
-    scanner_->SetText(scan, state);
+    core_.RowParser().StartRowScan(*scanner_, row, buffer_);
     while (scanner_->NextToken() != tkEnd) {
         const int start = scanner_->TokenStart();
         if (start >= rowLength)

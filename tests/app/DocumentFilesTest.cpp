@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -506,6 +508,54 @@ TEST(DocumentDialogs, FileDialogsOfferTheirFiltersAndStartWithTheLastName)
         static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
     });
     EXPECT_EQ(dialogs.GetSaveFileName(std::string()), last.toStdString());
+}
+
+// Folders and files named in Shift-JIS bytes, as archives made on Windows
+// hold them: Qt shows them with replacement characters, and the names the
+// dialogs give back are turned into the very bytes again. A new name for a
+// save keeps its folder's bytes; UTF-8 names are the text's own bytes.
+TEST(DocumentDialogs, NamesPickedInTheDialogGiveTheSystemsBytes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string base = QFile::encodeName(dir.path()).toStdString();
+    const std::string folder = base + "/\x98\x5F\x95\xB6";  // 論文
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string inFolder = folder + "/a.tex";
+    const std::string file = base + "/\x95\x5C\x8E\xA6.tex";  // 表示.tex: a trail byte 0x5C
+    std::ofstream(file) << "x";
+    std::ofstream(inFolder) << "x";
+    const auto shown = [](const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); };
+    ASSERT_NE(QFile::encodeName(shown(file)).toStdString(), file);  // the loss being mended
+
+    EXPECT_EQ(SystemPathOfDialogName(shown(file)), file);
+    EXPECT_EQ(SystemPathOfDialogName(shown(inFolder)), inFolder);
+    EXPECT_EQ(SystemPathOfDialogName(shown(folder) + QStringLiteral("/新しい.tex")), folder + "/新しい.tex");
+    const std::string utf8 = base + "/論文.tex";
+    EXPECT_EQ(SystemPathOfDialogName(QString::fromStdString(utf8)), utf8);
+
+    // Through the dialogs: the open dialog starts on the last name, listed
+    // in its folder, and takes it; the save dialog takes that name picked
+    // again.
+    QWidget parent;
+    DocumentDialogs dialogs(&parent);
+    WhenShown<QFileDialog>([](QFileDialog* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    EXPECT_EQ(dialogs.GetOpenFileName(file), file);
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(shown(file));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(dialogs.GetSaveFileName(std::string()), file);
+
+    // Qt lists no folder whose name is not UTF-8: for a last name in one,
+    // the dialog starts in the folder above it.
+    QString startedIn;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        startedIn = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.GetOpenFileName(inFolder), std::string());
+    EXPECT_EQ(QFile::encodeName(startedIn).toStdString(), base);
 }
 
 }  // namespace

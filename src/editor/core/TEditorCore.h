@@ -362,6 +362,14 @@ private:
     // the caret `index` bytes after the start of baseRow (a row at or above
     // `first`, counted as it was before the change).
     void Replace(int first, int count, std::string_view text, int baseRow, int index);
+    // Replaces bytes [at, at+count) of the row by text (one undo step, see
+    // TEditorScreenStrings::ReplaceInRow), then puts the caret `index` bytes
+    // after the row's start.
+    void ReplaceInRow(int row, std::size_t at, std::size_t count, std::string_view text, int index);
+    // The row the caret is counted from after a change at row `first`: one
+    // the change leaves as it is. `index`, counted from baseRow, is made
+    // relative to it.
+    int CaretBaseRow(int first, int baseRow, int& index) const;
 
     TEditorViewServices& view_;
     TEditorScreenStrings store_;

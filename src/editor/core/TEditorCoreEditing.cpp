@@ -40,14 +40,27 @@ constexpr std::size_t MaxImeResult = 2048;
 
 }  // namespace
 
-void TEditorCore::Replace(int first, int count, std::string_view text, int baseRow, int index)
+int TEditorCore::CaretBaseRow(int first, int baseRow, int& index) const
 {
     // Count the caret's place from a row the store leaves as it is, so that
     // neither side walks a long line from its start.
     const int start = std::min(baseRow, store_.FirstRowToRebreak(first));
     for (int r = start; r < baseRow; ++r)
         index += static_cast<int>(store_.RowLength(r));
+    return start;
+}
+
+void TEditorCore::Replace(int first, int count, std::string_view text, int baseRow, int index)
+{
+    const int start = CaretBaseRow(first, baseRow, index);
     store_.ReplaceRows(first, count, text);
+    SetCaretByIndex(start, index);
+}
+
+void TEditorCore::ReplaceInRow(int row, std::size_t at, std::size_t count, std::string_view text, int index)
+{
+    const int start = CaretBaseRow(row, row, index);
+    store_.ReplaceInRow(row, at, count, text);
     SetCaretByIndex(start, index);
 }
 
@@ -131,12 +144,11 @@ void TEditorCore::InsertText(std::string_view text)
     } else {
         index = CharIndexFromColumn(map, row.size(), col_);
     }
-    std::string changed(row.substr(0, static_cast<std::size_t>(index)));
-    changed += Spaces(pad);
-    changed += text;
-    changed += row.substr(static_cast<std::size_t>(index));
-    changed += BreakAfter(r);
-    Replace(r, 1, changed, r, index + pad + CaretLength(text));
+    const int caret = index + pad + CaretLength(text);
+    if (pad > 0)
+        ReplaceInRow(r, static_cast<std::size_t>(index), 0, Spaces(pad) + std::string(text), caret);
+    else
+        ReplaceInRow(r, static_cast<std::size_t>(index), 0, text, caret);
 }
 
 bool TEditorCore::ReplacedSelection(std::string_view text)
@@ -165,6 +177,12 @@ void TEditorCore::ReplaceSelection(std::string_view text)
         return;
     }
     const int last = std::min(s.EndRow, count - 1);
+    if (s.EndRow == s.StartRow) {
+        // Within one row.
+        const auto removed = static_cast<std::size_t>(std::max(0, s.EndCol - s.StartCol));
+        ReplaceInRow(s.StartRow, static_cast<std::size_t>(s.StartCol), removed, text, s.StartCol + CaretLength(text));
+        return;
+    }
     std::string changed(RowView(s.StartRow).substr(0, static_cast<std::size_t>(s.StartCol)));
     changed += text;
     if (s.EndRow < count) {
@@ -189,10 +207,7 @@ void TEditorCore::DeleteKey()
 
     if (col_ < width) {
         const std::size_t at = static_cast<std::size_t>(CharStartFromColumn(map, row.size(), col_));
-        std::string changed(row.substr(0, at));
-        changed += row.substr(NextCharStart(row, at));
-        changed += BreakAfter(r);
-        Replace(r, 1, changed, r, static_cast<int>(at));
+        ReplaceInRow(r, at, NextCharStart(row, at) - at, {}, static_cast<int>(at));
     } else if (attr == raWrapped) {
         // The end of a wrapped row is the start of the next: delete there.
         const std::string_view next = RowView(r + 1);
@@ -255,21 +270,15 @@ void TEditorCore::BackSpaceKey()
             }
         }
         const std::size_t indentLength = IndentLength(row);
-        std::string changed = CutIndent(row.substr(0, indentLength), target, options);
-        const int caretIndex = static_cast<int>(changed.size());
-        changed += row.substr(indentLength);
-        changed += BreakAfter(r);
-        Replace(r, 1, changed, r, caretIndex);
+        const std::string indent = CutIndent(row.substr(0, indentLength), target, options);
+        ReplaceInRow(r, 0, indentLength, indent, static_cast<int>(indent.size()));
         return;
     }
 
     // The character before the caret: both bytes of a double-byte
     // character, the whole TAB from inside its cells.
     const std::size_t at = static_cast<std::size_t>(CharStartFromColumn(map, row.size(), col_ - 1));
-    std::string changed(row.substr(0, at));
-    changed += row.substr(NextCharStart(row, at));
-    changed += BreakAfter(r);
-    Replace(r, 1, changed, r, static_cast<int>(at));
+    ReplaceInRow(r, at, NextCharStart(row, at) - at, {}, static_cast<int>(at));
 }
 
 void TEditorCore::TabKey()

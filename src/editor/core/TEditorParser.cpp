@@ -1,5 +1,7 @@
 #include "editor/core/TEditorParser.h"
 
+#include <algorithm>
+
 #include "editor/core/ShiftJis.h"
 #include "editor/core/TEditorFountain.h"
 
@@ -57,6 +59,10 @@ TEditorParser::TEditorParser(const TFountain* fountain)
     url_ = editor_->Url();
     if (!editor_->Quotation().empty())
         quotation_ = static_cast<unsigned char>(editor_->Quotation()[0]);
+    lookAhead_ = std::max({lookAhead_, commenter_.size() + 2, hexPrefix_.size() + 2});
+    if (url_)
+        for (std::string_view prefix : UrlPrefixes)
+            lookAhead_ = std::max(lookAhead_, prefix.size() + 2);
 
     // Bytes that may start one of this scanner's own tokens go through
     // EditorProc; all others straight to their class.
@@ -82,6 +88,11 @@ TEditorParser::TEditorParser(const TFountain* fountain)
     for (int c = 0; c < 256; ++c)
         if (special[c])
             MethodTable[c] = static_cast<TTokenHandler>(&TEditorParser::EditorProc);
+}
+
+bool TEditorParser::MayResumeAfter(unsigned char byte) const
+{
+    return !(mail_ && IsMailChar(byte)) && !(url_ && IsUrlChar(byte));
 }
 
 void TEditorParser::EditorProc()

@@ -20,6 +20,9 @@ public:
     // The colour of the token's class in the scheme's Colors; a reserved
     // word in Reserve whatever its kind (except regions and comments).
     const TFountainColor* TokenToFountainColor() const override;
+    // A mail address or a URL runs over its characters, however far: a
+    // place after one of them may be inside such a run.
+    bool MayResumeAfter(unsigned char byte) const override;
 
     // ! $ % & * , - . / 0-9 ; = ? @ A-Z ^ _ a-z ~
     static bool IsMailChar(unsigned char c);

@@ -1,13 +1,39 @@
 #include "editor/core/TEditorRowParser.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <vector>
 
+#include "editor/core/LongRowScan.h"
 #include "editor/core/TEditorScreenStrings.h"
 #include "editor/core/TEditorViewInfo.h"
 #include "editor/core/TFountainParser.h"
+#include "editor/core/TTokenKind.h"
 
-TEditorRowParser::TEditorRowParser(TEditorScreenStrings& store, TEditorViewInfo& view) : store_(store), view_(view) {}
+namespace {
+
+uint64_t NewGeneration()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
+// Bytes the scanner skips between tokens.
+bool IsBlank(unsigned char c) { return (c >= 1 && c <= 8) || (c >= 10 && c <= 32); }
+
+}  // namespace
+
+TEditorRowParser::TEditorRowParser(TEditorScreenStrings& store, TEditorViewInfo& view)
+    : store_(store), view_(view), generation_(NewGeneration())
+{
+}
+
+void TEditorRowParser::SetFountain(TFountain* fountain)
+{
+    fountain_ = fountain;
+    generation_ = NewGeneration();
+}
 
 TEditorRowParser::~TEditorRowParser()
 {
@@ -75,7 +101,7 @@ int TEditorRowParser::Reparse(int row, bool notify, int tailFrom)
     TRowAttributeData state;
     if (base >= 0) {
         state = store_.GetRowAttributeData(base);
-        parser->ParseRow(base, store_, state);
+        ParseRow(*parser, base, state);
     }
 
     const int limit = static_cast<int>(std::min<long long>(count - 1, row + 2LL * ScreenRows()));
@@ -93,7 +119,7 @@ int TEditorRowParser::Reparse(int row, bool notify, int tailFrom)
         for (AttachedEditor* e : editors)
             e->InvalidateRow(r);
         if (r < limit)
-            parser->ParseRow(r, store_, state);
+            ParseRow(*parser, r, state);
     }
 
     // The states below the limit may all be wrong now. The parsed rows
@@ -113,6 +139,7 @@ int TEditorRowParser::Reparse(int row, bool notify, int tailFrom)
 void TEditorRowParser::ReparseAll()
 {
     firstUnparsedHint_ = 0;
+    generation_ = NewGeneration();
     const int count = store_.GetCount();
     for (int r = 0; r < count; ++r)
         if (store_.GetBracketIndex(r) != -2)
@@ -133,7 +160,7 @@ void TEditorRowParser::ReparseAll()
         state.RowAttribute = store_.GetRowAttribute(r);
         store_.SetRowAttributeData(r, state);
         if (r < last)
-            parser->ParseRow(r, store_, state);
+            ParseRow(*parser, r, state);
     }
 }
 
@@ -154,4 +181,50 @@ std::string_view TEditorRowParser::ScanText(int row, std::string& buffer) const
     buffer.assign(own);
     buffer.append(store_.RowView(row + 1));
     return buffer;
+}
+
+void TEditorRowParser::StartRowScan(TFountainParser& scanner, int row, std::string& buffer)
+{
+    const TRowAttributeData state = RowStartState(row);
+    const std::string_view scan = ScanText(row, buffer);
+    const bool stored = row >= 0 && row < store_.GetCount();
+    if (stored && !store_.ScanMarks(row) && KeepsScanMarks(row, scan)) {
+        // A long row that no parse has read yet (the last row): read it once,
+        // so that it has marks from now on.
+        TRowAttributeData end = state;
+        ParseRow(scanner, row, end);
+    }
+    // A row with scan marks holds no line break: nothing to look for.
+    if (stored && store_.ScanMarks(row) && scan.size() == store_.RowLength(row))
+        scanner.SetRowText(scan, state);
+    else
+        scanner.SetText(scan, state);
+}
+
+bool TEditorRowParser::KeepsScanMarks(int row, std::string_view text) const
+{
+    return text.size() >= 4 * scanMarkSpacing_ && store_.GetRowAttribute(row) != raWrapped;
+}
+
+void TEditorRowParser::ParseRow(TFountainParser& parser, int row, TRowAttributeData& state)
+{
+    const std::string_view text = store_.RowView(row);
+    const bool blank =
+        std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(static_cast<unsigned char>(c)); });
+    if (!KeepsScanMarks(row, text) || blank || state.WrappedToken == tkComment) {
+        parser.ParseRow(row, store_, state);
+        return;
+    }
+    RowScanMarks* marks = store_.ScanMarks(row);
+    if (!marks) {
+        // The scanner ends a text at a line break; a row with one is scanned
+        // as it always was.
+        if (std::memchr(text.data(), '\r', text.size()) || std::memchr(text.data(), '\n', text.size())) {
+            parser.ParseRow(row, store_, state);
+            return;
+        }
+        marks = &store_.MakeScanMarks(row);
+        marks->Generation = 0;
+    }
+    longRowBytesScanned_ += ScanLongRow(parser, text, state, *marks, generation_, scanMarkSpacing_);
 }

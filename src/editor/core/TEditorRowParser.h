@@ -1,5 +1,7 @@
 #pragma once
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,8 +33,13 @@ public:
     TEditorRowParser(const TEditorRowParser&) = delete;
     TEditorRowParser& operator=(const TEditorRowParser&) = delete;
 
+    // Rows of at least four times this many bytes that are whole logical
+    // lines keep scan marks about this far apart, so that a change re-reads
+    // only about this much of the row around it (see ScanLongRow).
+    static constexpr std::size_t DefaultScanMarkSpacing = 1024;
+
     // null: the View's built-in scheme. The scheme must outlive its use here.
-    void SetFountain(TFountain* fountain) { fountain_ = fountain; }
+    void SetFountain(TFountain* fountain);
     TFountain& Fountain() const;
     // A scanner of the scheme in use.
     std::unique_ptr<TFountainParser> CreateParser() const;
@@ -70,6 +77,13 @@ public:
     // next row's when it is raWrapped (then copied into `buffer`). Tokens
     // starting at or after the row's own length belong to the next row.
     std::string_view ScanText(int row, std::string& buffer) const;
+    // Points `scanner` at the row for painting: its ScanText and start state.
+    void StartRowScan(TFountainParser& scanner, int row, std::string& buffer);
+
+    void SetScanMarkSpacing(std::size_t bytes) { scanMarkSpacing_ = std::max<std::size_t>(1, bytes); }
+    // Bytes the last ParseRow calls read of long rows, for tests.
+    std::size_t LongRowBytesScanned() const { return longRowBytesScanned_; }
+    void ResetLongRowBytesScanned() { longRowBytesScanned_ = 0; }
 
 private:
     // Rows below the limit are marked not yet parsed down to the first that
@@ -78,10 +92,18 @@ private:
     int ScreenRows() const;
     bool SameState(int row, const TRowAttributeData& state) const;
     void MarkUnparsed(int row);
+    // TFountainParser::ParseRow, through the row's scan marks when it is long.
+    void ParseRow(TFountainParser& parser, int row, TRowAttributeData& state);
+    bool KeepsScanMarks(int row, std::string_view text) const;
 
     TEditorScreenStrings& store_;
     TEditorViewInfo& view_;
     TFountain* fountain_ = nullptr;
     // No row above this one is unparsed.
     int firstUnparsedHint_ = 0;
+    // Scan marks of another scheme, another parser or an earlier full
+    // re-parse carry another number.
+    uint64_t generation_;
+    std::size_t scanMarkSpacing_ = DefaultScanMarkSpacing;
+    std::size_t longRowBytesScanned_ = 0;
 };

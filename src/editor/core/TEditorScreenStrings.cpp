@@ -329,6 +329,67 @@ void TEditorScreenStrings::ReplaceRows(int index, int count, std::optional<std::
     RecordPending(first, result.OldCount, result.NewCount, reparsed);
 }
 
+bool TEditorScreenStrings::SplicesInPlace(int row, std::string_view text) const
+{
+    // With wrap off every row is a whole line, and one without a line break
+    // in it stays one row.
+    return !wordWrap_ && row >= 0 && row < GetCount() && GetRowAttribute(row) != raWrapped &&
+           text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+void TEditorScreenStrings::ReplaceInRow(int row, std::size_t from, std::size_t count, std::string_view text)
+{
+    if (row < 0 || row >= GetCount())
+        return;
+    const std::string_view current = RowView(row);
+    from = std::min(from, current.size());
+    count = std::min(count, current.size() - from);
+    // A last row without a line break that would be left empty goes.
+    const bool emptied = count == current.size() && text.empty() && GetRowAttribute(row) == raEndOfText;
+    if (!SplicesInPlace(row, text) || emptied) {
+        std::string changed(current.substr(0, from));
+        changed.append(text);
+        changed.append(current.substr(from + count));
+        if (GetRowAttribute(row) == raLineBreak)
+            changed += "\r\n";
+        ReplaceRows(row, 1, std::string_view(changed));
+        return;
+    }
+
+    TUpdateBlock block(*this);
+    const uint8_t attribute = GetRowAttribute(row);
+    TUndoData& record = NewUndoRecord();
+    record.Row = row;
+    record.RowCount = 1;
+    record.Attribute = attribute;
+    record.Text.assign(current.substr(from, count));
+    record.Prefix = from;
+    record.Suffix = current.size() - from - count + (attribute == raLineBreak ? 2 : 0);
+    SpliceText(row, from, count, text);
+    const int reparsed = Reparse(row, 1);
+    RecordPending(row, 1, 1, reparsed);
+}
+
+bool TEditorScreenStrings::RestoreInPlace(TUndoData& r)
+{
+    // A record of one whole-line row whose change lies inside the row's
+    // text, as ReplaceInRow makes them.
+    if (r.RowCount != 1 || r.Attribute == raNone || !SplicesInPlace(r.Row, r.Text) ||
+        GetRowAttribute(r.Row) != r.Attribute)
+        return false;
+    const std::size_t size = RowLength(r.Row);
+    const std::size_t brk = r.Attribute == raLineBreak ? 2 : 0;
+    if (r.Suffix < brk || r.Prefix > size || r.Suffix - brk > size - r.Prefix)
+        return false;
+    const std::size_t count = size - r.Prefix - (r.Suffix - brk);
+    if (count == size && r.Text.empty() && r.Attribute == raEndOfText)
+        return false;  // the row goes
+    std::string removed(RowView(r.Row).substr(r.Prefix, count));
+    SpliceText(r.Row, r.Prefix, count, r.Text);
+    r.Text = std::move(removed);
+    return true;
+}
+
 TEditorScreenStrings::TReplacedRows TEditorScreenStrings::PutText(int first, int headRows,
                                                                   std::optional<std::string_view> head, int lineEnd,
                                                                   uint8_t endAttribute, TUndoData& record)

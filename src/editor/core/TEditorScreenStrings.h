@@ -46,6 +46,12 @@ public:
     // Replaces rows [index, index+count) by `text` (which may hold line
     // breaks). An absent text differs from an empty one: see the .cpp.
     void ReplaceRows(int index, int count, std::optional<std::string_view> text);
+    // Replaces bytes [from, from+count) of row `row` by `text`, as
+    // ReplaceRows of the row's whole text would (one undo step). With word
+    // wrap off and no line break in `text`, only those bytes are touched:
+    // the row's text changes in place and the undo record holds the removed
+    // bytes. A range outside the row is cut to it.
+    void ReplaceInRow(int row, std::size_t from, std::size_t count, std::string_view text);
     // The first row that ReplaceRows(index, ...) lays out again; the rows
     // above it keep their text and their breaks.
     int FirstRowToRebreak(int index) const;
@@ -135,6 +141,11 @@ private:
     TReplacedRows PutText(int first, int headRows, std::optional<std::string_view> head, int lineEnd,
                           uint8_t endAttribute, TUndoData& record);
     int BreakIntoRows(std::string_view tail, int c0, int lineEnd, TEditorStringList& rows) const;
+    // Whether bytes of row `row` can be replaced by `text` in place.
+    bool SplicesInPlace(int row, std::string_view text) const;
+    // Undoes a record made by such a replacement in place, when it was one;
+    // `r` becomes its inverse.
+    bool RestoreInPlace(TUndoData& r);
     void RebuildRows(bool wrap);
     void RewrapDocument(bool wrap);
     void WrapChanged();

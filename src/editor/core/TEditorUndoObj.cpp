@@ -51,6 +51,8 @@ void TEditorUndoObj::Restore(TUndoData& r)
         r.Attribute = current.LastAttribute;
         r.Text = std::move(current.Text);
         r.Prefix = r.Suffix = 0;
+    } else if (store_.RestoreInPlace(r)) {
+        oldCount = putBack = 1;
     } else {
         // A text that ends inside a line continues into the row after the
         // range; that line is re-broken as far as it changes.

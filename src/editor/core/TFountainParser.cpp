@@ -67,11 +67,20 @@ TFountainParser::TFountainParser(const TFountain* fountain)
     WrappedTable[tkSingleQuoted] = &TFountainParser::ContinueSingleQuoted;
     WrappedTable[tkDoubleQuoted] = &TFountainParser::ContinueDoubleQuoted;
 
+    // A number looks two bytes past its end ("1." before a digit), a control
+    // code or a doubled quote as far; a bracket is compared whole.
+    lookAhead_ = 4;
     const TFountainBracketCollection& brackets = Brackets();
-    for (int i = 0; i < brackets.Count(); ++i)
-        if (brackets[i].Active())
-            bracketStart_[static_cast<unsigned char>(brackets[i].LeftBracket()[0])] = true;
+    for (int i = 0; i < brackets.Count(); ++i) {
+        if (!brackets[i].Active())
+            continue;
+        bracketStart_[static_cast<unsigned char>(brackets[i].LeftBracket()[0])] = true;
+        const std::size_t longer = std::max(brackets[i].LeftBracket().size(), brackets[i].RightBracket().size());
+        lookAhead_ = std::max(lookAhead_, longer + 2);
+    }
 }
+
+bool TFountainParser::MayResumeAfter(unsigned char) const { return true; }
 
 TFountainParser::~TFountainParser() = default;
 
@@ -89,6 +98,28 @@ void TFountainParser::SetText(std::string_view text, const TRowAttributeData& st
             lineEnd = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
     }
     text_ = text.substr(0, lineEnd);
+    LoadState(state);
+}
+
+void TFountainParser::SetRowText(std::string_view text, const TRowAttributeData& state)
+{
+    text_ = text;
+    LoadState(state);
+}
+
+void TFountainParser::ResumeAt(std::size_t pos)
+{
+    pos_ = tokenStart_ = std::min(pos, text_.size());
+    token_ = tkEnd;
+    reserveWord_ = false;
+    tokenBracket_ = -1;
+    bracketIndex_ = -1;
+    wrappedToken_ = 0;
+    remain_ = 0;
+}
+
+void TFountainParser::LoadState(const TRowAttributeData& state)
+{
     pos_ = 0;
     tokenStart_ = 0;
     token_ = tkEnd;

@@ -39,6 +39,24 @@ public:
     // Points the scanner at `text` (which must outlive the scan) and loads
     // `state`. The text ends at its first CR or LF, if any.
     void SetText(std::string_view text, const TRowAttributeData& state);
+    // The same for a text known to hold no CR or LF: nothing is searched.
+    void SetRowText(std::string_view text, const TRowAttributeData& state);
+    // Moves the scan to `pos`, a place between two tokens of the text after
+    // its first token, where no region is open and no cut token pending.
+    void ResumeAt(std::size_t pos);
+    // Where the next token's scan begins.
+    std::size_t Position() const { return pos_; }
+    // The bracket region open after the last token, or -1.
+    int BracketIndex() const { return bracketIndex_; }
+    // Whether the scan stands between tokens with no region open and no cut
+    // token pending: from here on it reads only the bytes ahead.
+    bool BetweenTokens() const { return wrappedToken_ == 0 && bracketIndex_ < 0; }
+    // How many bytes past the end of a token the scanner may have read to
+    // decide it, when the byte before that end passes MayResumeAfter.
+    std::size_t LookAhead() const { return lookAhead_; }
+    // Whether the tokens before a place whose previous byte is `byte` were
+    // decided without reading more than LookAhead bytes past it.
+    virtual bool MayResumeAfter(unsigned char byte) const;
     // Scans one token and returns its kind; tkEnd at the end of the text.
     uint8_t NextToken();
 
@@ -120,6 +138,10 @@ protected:
     void SymbolProc();
     void CommentProc();
 
+    // Patterns a token start may compare: a scanner that has longer ones
+    // raises it.
+    std::size_t lookAhead_ = 0;
+
     std::string_view text_;
     std::size_t pos_ = 0;
     std::size_t tokenStart_ = 0;
@@ -139,6 +161,7 @@ protected:
     std::string stateText_;
 
 private:
+    void LoadState(const TRowAttributeData& state);
     uint8_t Finish();
     bool BracketProc();
     void RegionProc();

@@ -15,6 +15,29 @@ constexpr uint32_t WrappedAttribute = 1;
 
 bool IsWrappedWord(uint32_t attrWord) { return (attrWord & RowAttributeMask) == WrappedAttribute; }
 
+// A row's own text buffer, with its capacity in the bytes before the text.
+constexpr std::size_t TextHeader = sizeof(std::size_t);
+
+char* AllocateText(std::size_t capacity)
+{
+    char* block = new char[TextHeader + capacity];
+    std::memcpy(block, &capacity, TextHeader);
+    return block + TextHeader;
+}
+
+std::size_t TextCapacity(const char* data)
+{
+    std::size_t capacity;
+    std::memcpy(&capacity, data - TextHeader, TextHeader);
+    return capacity;
+}
+
+void FreeText(const char* data)
+{
+    if (data)
+        delete[] (data - TextHeader);
+}
+
 }  // namespace
 
 TheStringList::TheStringList() : index_(*this) {}
@@ -32,9 +55,31 @@ void TheStringList::ThrowIndexError() { throw EListError(); }
 void TheStringList::FreeItem(TheStringItem& item)
 {
     if (!item.Shared())
-        delete[] item.Data;
-    delete item.StateText;
+        FreeText(item.Data);
+    delete item.Extra;
     item = TheStringItem{};
+}
+
+void TheStringList::DropExtraIfEmpty(TheStringItem& item)
+{
+    if (item.Extra && item.Extra->StateText.empty() && !item.Extra->ScanMarks) {
+        delete item.Extra;
+        item.Extra = nullptr;
+    }
+}
+
+// Before a row's text is replaced: its own buffer goes, and so do the marks
+// that describe the old text.
+void TheStringList::ReleaseText(TheStringItem& item)
+{
+    if (!item.Shared())
+        FreeText(item.Data);
+    item.Data = nullptr;
+    item.Length = 0;
+    if (item.Extra) {
+        item.Extra->ScanMarks.reset();
+        DropExtraIfEmpty(item);
+    }
 }
 
 void TheStringList::SetOwnedText(TheStringItem& item, std::string_view s)
@@ -43,13 +88,65 @@ void TheStringList::SetOwnedText(TheStringItem& item, std::string_view s)
         throw std::length_error("row text too long");
     char* data = nullptr;
     if (!s.empty()) {
-        data = new char[s.size()];
+        data = AllocateText(s.size());
         std::memcpy(data, s.data(), s.size());
     }
-    if (!item.Shared())
-        delete[] item.Data;
+    ReleaseText(item);
     item.Data = data;
     item.Length = static_cast<uint32_t>(s.size());
+}
+
+void TheStringList::SpliceText(int index, std::size_t from, std::size_t count, std::string_view text)
+{
+    TheStringItem& item = ItemRef(index);
+    const std::size_t size = item.Size();
+    if (from > size || count > size - from)
+        throw EListError();
+    const std::size_t newSize = size - count + text.size();
+    if (newSize > MaxRowLength)
+        throw std::length_error("row text too long");
+
+    // The text may be part of this row: keep a copy of it while the row moves.
+    std::string own;
+    if (!text.empty() && item.Data && text.data() < item.Data + size && text.data() + text.size() > item.Data) {
+        own.assign(text);
+        text = own;
+    }
+    const std::size_t tail = size - from - count;
+    if (!item.Shared() && item.Data && TextCapacity(item.Data) >= newSize) {
+        char* data = const_cast<char*>(item.Data);
+        std::memmove(data + from + text.size(), data + from + count, tail);
+        if (!text.empty())
+            std::memcpy(data + from, text.data(), text.size());
+    } else if (newSize > 0) {
+        // Room for more: the edits to a row come in runs.
+        const std::size_t capacity = std::min<std::size_t>(MaxRowLength, newSize + newSize / 4 + 16);
+        char* data = AllocateText(capacity);
+        if (from)
+            std::memcpy(data, item.Data, from);
+        if (!text.empty())
+            std::memcpy(data + from, text.data(), text.size());
+        if (tail)
+            std::memcpy(data + from + text.size(), item.Data + from + count, tail);
+        if (!item.Shared())
+            FreeText(item.Data);
+        item.Data = data;
+    }
+    if (newSize == 0) {
+        if (!item.Shared())
+            FreeText(item.Data);
+        item.Data = nullptr;
+    }
+    item.Length = static_cast<uint32_t>(newSize);
+    if (item.Extra && item.Extra->ScanMarks) {
+        // The marks describe a row without line breaks.
+        if (text.find_first_of("\r\n") != std::string_view::npos) {
+            item.Extra->ScanMarks.reset();
+            DropExtraIfEmpty(item);
+        } else {
+            item.Extra->ScanMarks->Splice(from, count, text.size());
+        }
+    }
 }
 
 void TheStringList::FreeAll()
@@ -246,19 +343,46 @@ void TheStringList::SetAttrWord(int index, uint32_t word)
 std::string TheStringList::GetStateText(int index) const
 {
     const TheStringItem& item = Item(index);
-    return item.StateText ? *item.StateText : std::string();
+    return item.Extra ? item.Extra->StateText : std::string();
 }
 
 void TheStringList::SetStateText(int index, std::string_view text)
 {
     TheStringItem& item = ItemRef(index);
     if (text.empty()) {
-        delete item.StateText;
-        item.StateText = nullptr;
-    } else if (item.StateText) {
-        item.StateText->assign(text);
-    } else {
-        item.StateText = new std::string(text);
+        if (item.Extra) {
+            item.Extra->StateText.clear();
+            DropExtraIfEmpty(item);
+        }
+        return;
+    }
+    if (!item.Extra)
+        item.Extra = new TheStringExtra;
+    item.Extra->StateText.assign(text);
+}
+
+RowScanMarks* TheStringList::ScanMarks(int index) const
+{
+    const TheStringItem& item = Item(index);
+    return item.Extra ? item.Extra->ScanMarks.get() : nullptr;
+}
+
+RowScanMarks& TheStringList::MakeScanMarks(int index)
+{
+    TheStringItem& item = ItemRef(index);
+    if (!item.Extra)
+        item.Extra = new TheStringExtra;
+    if (!item.Extra->ScanMarks)
+        item.Extra->ScanMarks = std::make_unique<RowScanMarks>();
+    return *item.Extra->ScanMarks;
+}
+
+void TheStringList::DropScanMarks(int index)
+{
+    TheStringItem& item = ItemRef(index);
+    if (item.Extra) {
+        item.Extra->ScanMarks.reset();
+        DropExtraIfEmpty(item);
     }
 }
 
@@ -336,8 +460,7 @@ void TheStringList::AdoptRows(TheStringItem* items, int count, int capacity, std
 void TheStringList::SetSharedText(int index, const char* data, uint32_t length)
 {
     TheStringItem& item = ItemRef(index);
-    if (!item.Shared())
-        delete[] item.Data;
+    ReleaseText(item);
     item.Data = length ? data : nullptr;
     item.Length = length ? (length | TheStringItem::SharedBit) : 0;
 }

@@ -6,18 +6,26 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/core/RowScanMarks.h"
 #include "editor/core/TStrings.h"
 #include "editor/core/WrappedRowIndex.h"
 
+// What few rows carry besides their text and words.
+struct TheStringExtra {
+    std::string StateText;                   // parser state text
+    std::unique_ptr<RowScanMarks> ScanMarks;  // of a long row; they go when its text is replaced
+};
+
 // One row of a row list. Items are plain bytes so that the list can move
-// them with one memory move; the list owns what they point to.
+// them with one memory move; the list owns what they point to. A row's own
+// text (not in a shared block) lies in a buffer that may have room after it.
 struct TheStringItem {
     const char* Data;        // the row's text, without a line break
     uint32_t Length;         // low 31 bits: text length; top bit: text lies in a shared block
     int32_t RowTag;          // free for the list's user
     uint32_t AttrWord;       // packed row attributes
     uint32_t StateWord;      // packed parser state and row marks
-    std::string* StateText;  // parser state text; null when empty
+    TheStringExtra* Extra;   // null when the state text is empty and there are no scan marks
 
     static constexpr uint32_t SharedBit = 0x80000000u;
     static constexpr uint32_t LengthMask = 0x7fffffffu;
@@ -66,6 +74,12 @@ public:
     std::string GetStateText(int index) const;
     void SetStateText(int index, std::string_view text);
 
+    // The scanner's marks inside a long row, or null. They stay with the row
+    // until its text is replaced other than by SpliceText.
+    RowScanMarks* ScanMarks(int index) const;
+    RowScanMarks& MakeScanMarks(int index);
+    void DropScanMarks(int index);
+
     // Rows that continue on the next row (attribute 1), counted without a scan.
     int WrappedRowsBefore(int row) const { return index_.WrappedBefore(row); }
     int WrappedRowCount() const { return index_.WrappedCount(); }
@@ -95,6 +109,11 @@ protected:
     // rows' own texts are released; the blocks are kept.
     void AdoptRows(TheStringItem* items, int count, int capacity, std::shared_ptr<char[]> block);
     void PutView(int index, std::string_view s);
+    // Replaces bytes [from, from+count) of a row's text by `text` (which may
+    // lie anywhere, the row included), in place when the row's own buffer has
+    // room, else in a new buffer with room for more; the row's scan marks
+    // move with the bytes. Throws EListError for a range outside the row.
+    void SpliceText(int index, std::size_t from, std::size_t count, std::string_view text);
     // Inline: whole-document scans read every row through these.
     void CheckIndex(int index) const
     {
@@ -128,6 +147,8 @@ private:
     void OpenGap(int at, int count);
     static void FreeItem(TheStringItem& item);
     static void SetOwnedText(TheStringItem& item, std::string_view s);
+    static void ReleaseText(TheStringItem& item);
+    static void DropExtraIfEmpty(TheStringItem& item);
     void FreeAll();
 
     TheStringItem* items_ = nullptr;

@@ -237,3 +237,96 @@ TEST(TEditorScreenStrings, RandomReplacementsMatchTheTextAndUndoRestoresIt)
 }
 
 }  // namespace
+
+// With wrap off, bytes replaced inside one row change that row where it
+// lies: after the first change has given the row a buffer of its own, the
+// next ones move no row text elsewhere, the undo record holds only the
+// removed bytes, and undo and redo work in place too.
+TEST(TEditorScreenStrings, ReplaceInRowChangesOnlyThoseBytesInPlace)
+{
+    TEditorScreenStrings s;
+    FakeEditor editor(s);
+    editor.focused = true;
+    const std::string line(100000, 'a');
+    s.SetPlainText("top\r\n" + line + "\r\nend");
+    s.SetRowMarks(1, 1 << 3);
+    s.ReplaceInRow(1, 10, 0, "xy");
+    const char* data = s.RowView(1).data();
+
+    editor.lastUpdate = {};
+    s.ReplaceInRow(1, 50000, 3, "Z");
+    EXPECT_EQ(s.RowView(1).data(), data);
+    EXPECT_EQ(editor.lastUpdate.FirstRow, 1);
+    EXPECT_EQ(editor.lastUpdate.NewRowCount, 1);
+    const TUndoData& record = s.UndoObj().UndoList().back();
+    EXPECT_EQ(record.Text, "aaa");
+    EXPECT_EQ(record.Prefix, 50000u);
+    EXPECT_EQ(record.Suffix, line.size() + 2 - 50000 - 3 + 2);  // the rest of the row and its CR LF
+
+    // The text put in may be a piece of the row itself.
+    s.ReplaceInRow(1, 0, 1, s.RowView(1).substr(10, 2));
+    EXPECT_EQ(s.RowView(1).substr(0, 14), "xyaaaaaaaaaxya");
+    EXPECT_EQ(s.RowView(1).data(), data);
+
+    std::string expected = line;
+    expected.insert(10, "xy");
+    s.Undo();
+    s.Undo();
+    EXPECT_EQ(s.RowView(1), expected);
+    EXPECT_EQ(s.RowView(1).data(), data);
+    s.Redo();
+    expected.replace(50000, 3, "Z");
+    EXPECT_EQ(s.RowView(1), expected);
+    EXPECT_EQ(s.UndoObj().RedoList().back().Text, "xy");  // to redo the third change
+    EXPECT_LT(s.UndoObj().TextBytes(), 100u);
+    EXPECT_EQ(s.GetRowMarks(1), 1 << 3);
+    EXPECT_EQ(Dump(s).substr(0, 5), "topL ");
+    EXPECT_EQ(s.GetCount(), 3);
+    while (s.UndoObj().CanUndo())
+        s.Undo();
+    EXPECT_EQ(s.GetTextStr(), "top\r\n" + line + "\r\nend");
+
+    // A range past the row's end is cut to it; the last row has no break.
+    s.ReplaceInRow(2, 2, 10, "!");
+    EXPECT_EQ(s.GetTextStr(), "top\r\n" + line + "\r\nen!");
+}
+
+// Where the row would not stay one row by itself (a line break put in, or
+// word wrap on), the replacement is that of the row's whole text.
+TEST(TEditorScreenStrings, ReplaceInRowLaysOutAsReplaceRowsWhereRowsChange)
+{
+    for (bool wrap : {false, true}) {
+        TEditorScreenStrings a, b;
+        for (TEditorScreenStrings* s : {&a, &b}) {
+            s->WrapOption().SetWrapByte(6);
+            s->SetPlainText("abcdefghijkl mnop\r\nq");
+            s->SetWordWrap(wrap);
+        }
+        a.ReplaceInRow(0, 3, 2, "X\r\nY");
+        std::string row = b.Get(0);
+        row.replace(3, 2, "X\r\nY");
+        b.ReplaceRows(0, 1, std::string_view(row + (b.GetRowAttribute(0) == raLineBreak ? "\r\n" : "")));
+        EXPECT_EQ(Dump(a), Dump(b)) << "wrap " << wrap;
+        a.Undo();
+        EXPECT_EQ(a.GetTextStr(), "abcdefghijkl mnop\r\nq") << "wrap " << wrap;
+    }
+}
+
+// The last row, without a line break, emptied in place would stay as an
+// empty row that no load of the text makes: it goes, as it does when its
+// whole text is replaced.
+TEST(TEditorScreenStrings, ReplaceInRowRemovesAnEmptiedLastRow)
+{
+    TEditorScreenStrings s;
+    s.SetPlainText("ab\r\ncd");
+    s.ReplaceInRow(1, 0, 2, "");
+    EXPECT_EQ(Dump(s), "abL ");
+    s.SetPlainText("xy");
+    s.ReplaceInRow(0, 0, 2, "");
+    EXPECT_EQ(s.GetCount(), 0);
+    s.Undo();
+    EXPECT_EQ(Dump(s), "xyE ");
+    s.SetPlainText("ab\r\n");
+    s.ReplaceInRow(0, 0, 2, "");
+    EXPECT_EQ(Dump(s), "L ");  // a line break keeps its row
+}
