@@ -1,5 +1,7 @@
 #include "platform/ProgramDataFolder.h"
 
+#include "platform/CommandsFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -56,5 +58,7 @@ QString ProgramDataFolder::HelpFile()
 
 QString ProgramDataFolder::CommandsFolder()
 {
-    return QDir(Path()).filePath(QStringLiteral("commands"));
+    const fs::path installed(QFile::encodeName(QDir(Path()).filePath(QStringLiteral("commands"))).toStdString());
+    const fs::path chosen = ::CommandsFolder::Choose(installed, ::CommandsFolder::UserDataHome());
+    return QFile::decodeName(QByteArray::fromStdString(chosen.string()));
 }

@@ -26,5 +26,7 @@ public:
     // The running program's data folder, and the files in it.
     static QString Path();
     static QString HelpFile();        // help/SCRIVLET.html
-    static QString CommandsFolder();  // commands/
+    // The candidate lists' folder: commands/ here when the user may write
+    // in it, else the user's own copy (CommandsFolder.h).
+    static QString CommandsFolder();
 };
