@@ -31,6 +31,7 @@
 #include "app/ShortCutPrecedence.h"
 #include "app/ShortCutStore.h"
 #include "app/WindowGeometryClamp.h"
+#include "dialogs/TFormNewCommand.h"
 #include "dialogs/TFormShortCut.h"
 #include "platform/IniRegistry.h"
 #include "dialogs/TAboutBox.h"
@@ -75,6 +76,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     AboutBox = new TAboutBox(this);
     FormHelpWindow = new TFormHelpWindow(this);
     FormShortCut = new TFormShortCut(actions_, this);
+    FormNewCommand = new TFormNewCommand({}, this);
     Help = new HelpViewer(this);
     ConfigureEditor();
     BuildMenus();
@@ -562,11 +564,14 @@ void TFormMain::ConnectActions()
         if (!quitting_)
             Documents->FileExit();
     });
-    on("ToolShortCut", [this] {
-        FormShortCut->show();
-        FormShortCut->raise();
-        FormShortCut->activateWindow();
-    });
+    // The modeless windows come to the front, shown or not.
+    auto present = [](QWidget* window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    };
+    on("ToolShortCut", [this, present] { present(FormShortCut); });
+    on("ToolCommand", [this, present] { present(FormNewCommand); });
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event)

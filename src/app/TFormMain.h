@@ -24,6 +24,7 @@ class HelpViewer;
 class TAboutBox;
 class TEditor;
 class TFormHelpWindow;
+class TFormNewCommand;
 class TFormShortCut;
 
 // The main window: the editor, the side panel with its four tabs, the menu
@@ -58,6 +59,7 @@ public:
     TAboutBox* AboutBox;
     TFormHelpWindow* FormHelpWindow;
     TFormShortCut* FormShortCut;
+    TFormNewCommand* FormNewCommand;
     HelpViewer* Help;
 
     // Shows or hides the help window and gives the keyboard back to the
