@@ -111,6 +111,8 @@ void TFormNewCommand::BuildLayout()
     MemoHelp = new QPlainTextEdit(GroupBox3);
     MemoHelp->setObjectName(QStringLiteral("MemoHelp"));
     MemoHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab goes on to the buttons, as in the command editor.
+    MemoHelp->setTabChangesFocus(true);
     MemoHelp->setFont(PixelFont("ＭＳ ゴシック", 15));
     (new QVBoxLayout(GroupBox3))->addWidget(MemoHelp);
 
@@ -171,6 +173,9 @@ void TFormNewCommand::ConfigureEditing()
     e.View().SetCommenter("%");
     e.SetWantReturns(true);
     e.SetWantTabs(false);
+    // A click past the end of a line puts the caret at its end: blanks typed
+    // before a command would become part of its name.
+    e.Caret().SetFreeCaret(false);
 }
 
 QString TFormNewCommand::Folder() const { return folder_.isEmpty() ? ProgramDataFolder::CommandsFolder() : folder_; }

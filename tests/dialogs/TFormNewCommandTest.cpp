@@ -104,6 +104,7 @@ TEST(TFormNewCommand, IsAModelessWindowWithItsControlsAndAPlainTextEditor)
     EXPECT_FALSE(e.Marks().EofMark.Visible());
     EXPECT_FALSE(e.Marks().WrapMark.Visible());
     EXPECT_EQ(e.View().Commenter(), "%");
+    EXPECT_FALSE(e.Caret().FreeCaret());
 }
 
 TEST(TFormNewCommand, ShowsTheSelectedListSortedAndARadioClickSwitchesListsAndDiscardsTheEditor)
