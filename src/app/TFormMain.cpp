@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/CommandCompletion.h"
 #include "app/ErrorReport.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentFiles.h"
@@ -79,6 +80,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     FormNewCommand = new TFormNewCommand({}, this);
     Help = new HelpViewer(this);
     ConfigureEditor();
+    Completion = new CommandCompletion(*this);
     BuildMenus();
     dialogs_ = std::make_unique<DocumentDialogs>(this);
     Documents = new DocumentFiles(*Editor, *dialogs_, this, ReOpen, this);
@@ -90,7 +92,14 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     setAcceptDrops(true);
     setGeometry(100, 100, 640, 480);
     ReadSettings();
+    Guarded([this] {
+        const QString report = Completion->CreateLists();
+        if (!report.isEmpty())
+            ShowErrorReport(this, report);
+    });
 }
+
+TTeXCommand& TFormMain::ListForKind(int kind) { return Completion->ListForKind(kind); }
 
 TFormMain::~TFormMain() { FinishRun(); }
 
@@ -564,6 +573,7 @@ void TFormMain::ConnectActions()
         if (!quitting_)
             Documents->FileExit();
     });
+    on("RunUpdateList", [this] { Completion->RunUpdateList(); });
     // The modeless windows come to the front, shown or not.
     auto present = [](QWidget* window) {
         window->show();

@@ -8,7 +8,9 @@
 #include "app/TSettings.h"
 #include "editor/core/TEditorProp.h"
 
+class CommandCompletion;
 class MenuActionList;
+class TTeXCommand;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -65,6 +67,12 @@ public:
     // Shows or hides the help window and gives the keyboard back to the
     // main window's focused control.
     void ToolHelpWindowExecute();
+
+    // Completion of TeX commands, with the four candidate lists.
+    CommandCompletion* Completion;
+    // The candidate list of a kind (1 commands, 2 set-up commands, 3 math,
+    // 4 templates; any other value: 1).
+    TTeXCommand& ListForKind(int kind);
 
     // The document's file side: open, save, history, title.
     DocumentFiles* Documents;

@@ -193,6 +193,20 @@ e2e_wait_exit() {
     return 0
 }
 
+# e2e_selection: the text selected last (the X primary selection), as UTF-8;
+# empty when nothing is selected.
+e2e_selection() { python3 "$E2E_DIR/x11tool.py" clipboard primary; }
+
+# e2e_own_program_folder: runs a copy of the program from a scratch folder
+# ($E2E_PROGRAM_DIR), so that the files beside it (commands/, help/) are the
+# test's own. Put the files there before e2e_start.
+e2e_own_program_folder() {
+    E2E_PROGRAM_DIR=$E2E_TMP/program
+    mkdir -p "$E2E_PROGRAM_DIR/commands"
+    cp "$E2E_PROGRAM" "$E2E_PROGRAM_DIR/" || e2e_fail "cannot copy the program"
+    E2E_PROGRAM=$E2E_PROGRAM_DIR/$(basename "$E2E_PROGRAM")
+}
+
 # e2e_hex FILE: the bytes of FILE as hex pairs on one line.
 e2e_hex() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 

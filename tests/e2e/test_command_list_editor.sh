@@ -2,7 +2,8 @@
 # with the caret inside the braces and a Japanese help text, added and
 # confirmed with OK, lands in TeX_Command.txt on disk as one Shift-JIS line
 # with its caret and help markers; the other entries and the other three
-# lists are kept, and the main window stays usable while it is open.
+# lists are kept, and the main window stays usable while it is open. After
+# F12 completion offers the new entry and puts the caret inside its braces.
 # The program runs from a copy with its own commands/ folder, so the build
 # tree's lists are never touched.
 source "$(dirname "$0")/lib.sh"
@@ -14,12 +15,9 @@ INI
 
 shipped=$(dirname "$E2E_PROGRAM")/commands
 [ -f "$shipped/TeX_Command.txt" ] || e2e_fail "no shipped lists in $shipped"
-app=$E2E_TMP/app
-mkdir -p "$app"
-cp "$E2E_PROGRAM" "$app/scrivlet"
-cp -r "$shipped" "$app/commands"
-E2E_PROGRAM=$app/scrivlet
-lists=$app/commands
+e2e_own_program_folder
+cp "$shipped"/*.txt "$E2E_PROGRAM_DIR/commands/"
+lists=$E2E_PROGRAM_DIR/commands
 
 doc=$E2E_TMP/doc.tex
 printf 'x\r\n' >"$doc"
@@ -68,8 +66,15 @@ for file in TeX_Command_SP.txt TeX_Command_Math.txt TeX_Template.txt; do
     cmp -s "$shipped/$file" "$lists/$file" || e2e_fail "$file changed"
 done
 
-# What was typed into the main window meanwhile is there to save.
+# Completion offers the new entry once F12 has reloaded the lists; what was
+# typed into the main window meanwhile is there too.
 e2e_focus "$main"
+e2e_key F12 ctrl+End
+e2e_type '\mycm'
+e2e_key Down Return
+e2e_type 'z'
 e2e_key ctrl+s
-e2e_poll 10 '[ "$(e2e_hex "$doc")" = "78 79 0d 0a" ]' || e2e_fail "the document holds $(e2e_hex "$doc")"
+# "xy" CR LF "\mycmd{z}"
+expected="78 79 0d 0a 5c 6d 79 63 6d 64 7b 7a 7d"
+e2e_poll 10 '[ "$(e2e_hex "$doc")" = "$expected" ]' || e2e_fail "the document holds $(e2e_hex "$doc")"
 e2e_log "passed"

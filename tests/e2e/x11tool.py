@@ -4,6 +4,10 @@
     x11tool.py close WINDOW       ask WINDOW to close, as a title bar's close
                                   button does (WM_DELETE_WINDOW)
     x11tool.py screenshot FILE    save the whole screen as a PNG file
+    x11tool.py clipboard [primary]
+                                  print the clipboard's text (UTF-8), or the
+                                  primary selection's; exit 1 when no program
+                                  offers any within 5 s
 
 Uses libX11 through ctypes; DISPLAY names the server.
 """
@@ -29,7 +33,21 @@ x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.
 x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
 x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
 
+x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                    ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+x11.XConvertSelection.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                                  ctypes.c_ulong]
+x11.XPending.argtypes = [ctypes.c_void_p]
+x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+x11.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+                                   ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+x11.XFree.argtypes = [ctypes.c_void_p]
+
 ClientMessage = 33
+SelectionNotify = 31
 ZPixmap = 2
 
 
@@ -94,10 +112,54 @@ def screenshot(path):
         out.write(chunk(b"IEND", b""))
 
 
+class XSelectionEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("requestor", ctypes.c_ulong), ("selection", ctypes.c_ulong),
+                ("target", ctypes.c_ulong), ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
+
+
+def clipboard(name=b"CLIPBOARD"):
+    import time
+    display = open_display()
+    root = x11.XDefaultRootWindow(display)
+    window = x11.XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0)
+    selection = x11.XInternAtom(display, name, 0)
+    utf8 = x11.XInternAtom(display, b"UTF8_STRING", 0)
+    prop = x11.XInternAtom(display, b"X11TOOL_CLIP", 0)
+    x11.XConvertSelection(display, selection, utf8, prop, window, 0)
+    x11.XFlush(display)
+    event = (ctypes.c_long * 24)()
+    deadline = time.time() + 5
+    while time.time() < deadline:
+        if not x11.XPending(display):
+            time.sleep(0.05)
+            continue
+        x11.XNextEvent(display, ctypes.byref(event))
+        notify = XSelectionEvent.from_buffer(event)
+        if notify.type != SelectionNotify:
+            continue
+        if notify.property == 0:
+            sys.exit(1)
+        kind, fmt, count, left = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong()
+        data = ctypes.c_void_p()
+        x11.XGetWindowProperty(display, window, prop, 0, 1 << 24, 1, 0, ctypes.byref(kind), ctypes.byref(fmt),
+                               ctypes.byref(count), ctypes.byref(left), ctypes.byref(data))
+        text = ctypes.string_at(data, count.value) if data else b""
+        if data:
+            x11.XFree(data)
+        sys.stdout.buffer.write(text)
+        return
+    sys.exit(1)
+
+
 if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[1] == "close":
         close(int(sys.argv[2], 0))
     elif len(sys.argv) == 3 and sys.argv[1] == "screenshot":
         screenshot(sys.argv[2])
+    elif len(sys.argv) == 2 and sys.argv[1] == "clipboard":
+        clipboard()
+    elif len(sys.argv) == 3 and sys.argv[1] == "clipboard" and sys.argv[2] == "primary":
+        clipboard(b"PRIMARY")
     else:
         sys.exit(__doc__)
