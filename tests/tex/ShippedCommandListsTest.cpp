@@ -1,4 +1,5 @@
 #include "editor/core/ShiftJisCodec.h"
+#include "tex/CharPos.h"
 #include "tex/TTeXCommand.h"
 #include "../support/ScratchFolder.h"
 
@@ -130,7 +131,7 @@ TEST(ShippedCommandLists, EveryEntryHasOneCaretMarkerAHelpTextAndOnlyShiftJisCha
     }
 }
 
-TEST(ShippedCommandLists, DisplayNamesAreUniqueAndEveryTemplateNameHoldsAPercent)
+TEST(ShippedCommandLists, NamesAreUniqueAndHoldThePercentOrBackslashTheirFilterLooksFor)
 {
     for (const ShippedList& list : kLists) {
         SCOPED_TRACE(list.file);
@@ -140,7 +141,13 @@ TEST(ShippedCommandLists, DisplayNamesAreUniqueAndEveryTemplateNameHoldsAPercent
         EXPECT_EQ(Names(list.file).size(), lines.size());
     }
     for (const std::string& entry : Lines("TeX_Template.txt"))
-        EXPECT_NE(DisplayName(entry).find('%'), std::string::npos) << DisplayName(entry);
+        EXPECT_GT(FirstCharPos('%', DisplayName(entry)), 0) << DisplayName(entry);
+    // Completion filters by the text typed from its backslash on: a command
+    // name without one would never be offered.
+    for (const char* file : {"TeX_Command.txt", "TeX_Command_SP.txt", "TeX_Command_Math.txt"}) {
+        for (const std::string& entry : Lines(file))
+            EXPECT_GT(FirstCharPos('\\', DisplayName(entry)), 0) << file << ": " << DisplayName(entry);
+    }
 }
 
 TEST(ShippedCommandLists, EnvironmentsAreClosedInTheTextTheyInsert)
