@@ -92,11 +92,14 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     setAcceptDrops(true);
     setGeometry(100, 100, 640, 480);
     ReadSettings();
-    Guarded([this] {
-        const QString report = Completion->CreateLists();
-        if (!report.isEmpty())
-            ShowErrorReport(this, report);
-    });
+    Guarded([this] { listsReport_ = Completion->CreateLists(); });
+}
+
+void TFormMain::ReportUnreadLists()
+{
+    if (!listsReport_.isEmpty())
+        ShowErrorReport(this, listsReport_);
+    listsReport_.clear();
 }
 
 TTeXCommand& TFormMain::ListForKind(int kind) { return Completion->ListForKind(kind); }

@@ -109,6 +109,9 @@ public:
     // On a first run (no typesetter path known) tells the user what to set
     // up; returns whether it did.
     bool FirstRunCheck();
+    // Tells the user, once, which candidate lists could not be read at
+    // start and why (their lists are empty).
+    void ReportUnreadLists();
 
     static const QString kFirstRunMessage;
 
@@ -152,6 +155,7 @@ private:
     QString settingsPath_;
     TSettings settings_;
     QLabel* statusText_;
+    QString listsReport_;
     bool quitting_ = false;
     bool finished_ = false;
 };

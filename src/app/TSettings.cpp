@@ -1,5 +1,7 @@
 #include "app/TSettings.h"
 
+#include "tex/MathDelimiters.h"
+
 #include <algorithm>
 #include <charconv>
 #include <optional>
@@ -143,47 +145,9 @@ std::string JoinLines(const std::vector<std::string>& lines)
 
 }  // namespace
 
-std::vector<std::string> TSettings::DefaultBeginMath()
-{
-    return {
-        "\\[",
-        "\\begin{eqnarray}",
-        "\\begin{math}",
-        "\\(",
-        "\\begin{displaymath}",
-        "\\begin{equation}",
-        "\\begin{eqnarray*}",
-        "\\begin{multiline}",
-        "\\begin{gather}",
-        "\\begin{gather*}",
-        "\\begin{alignat}",
-        "\\begin{falign}",
-        "\\begin{cases}",
-        "\\begin{align}",
-        "\\begin{align*}",
-    };
-}
+std::vector<std::string> TSettings::DefaultBeginMath() { return ::DefaultBeginMath(); }
 
-std::vector<std::string> TSettings::DefaultEndMath()
-{
-    return {
-        "\\]",
-        "\\end{eqnarray}",
-        "\\end{math}",
-        "\\)",
-        "\\end{displaymath}",
-        "\\end{equation}",
-        "\\end{eqnarray*}",
-        "\\end{multiline}",
-        "\\end{gather}",
-        "\\end{gather*}",
-        "\\end{alignat}",
-        "\\end{falign}",
-        "\\end{cases}",
-        "\\end{align}",
-        "\\end{align*}",
-    };
-}
+std::vector<std::string> TSettings::DefaultEndMath() { return ::DefaultEndMath(); }
 
 void TSettings::OpenKeyForWrite(TRegistry& reg, const std::string& path)
 {

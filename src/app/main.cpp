@@ -30,6 +30,7 @@ int main(int argc, char* argv[])
     } catch (const std::exception& error) {
         ShowErrorReport(&form, QString::fromUtf8(error.what()));
     }
+    form.ReportUnreadLists();
     form.FirstRunCheck();
     form.show();
     form.Editor->setFocus();

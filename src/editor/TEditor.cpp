@@ -523,7 +523,8 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled:
-        return !core_.ReadOnly();
+        // Switched off by clearing the attribute, as for any widget.
+        return !core_.ReadOnly() && testAttribute(Qt::WA_InputMethodEnabled);
     case Qt::ImCursorRectangle: {
         // At the preedit's cursor, so that the candidate window follows it.
         const QRect caret = CaretRect();

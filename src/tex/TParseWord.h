@@ -31,12 +31,12 @@ public:
     bool IsMath(int line, int caretIndex) const;
 
 private:
-    bool InsideDollars(int line, std::string_view caretLine, size_t caret) const;
-    bool InsideDelimiters(int line, std::string_view caretLine, size_t caret) const;
-    // Line i without its comment; empty past the end.
-    std::string_view CutLine(int index, std::string& scratch) const;
+    // Line i without its comment (empty past the end); adds its dollars
+    // to `dollars` when given.
+    std::string_view CutLine(int index, std::string& scratch, size_t* dollars = nullptr) const;
 
     const TextLineSource& document_;
     std::vector<std::string> begin_;
     std::vector<std::string> end_;
+    mutable int lines_ = 0;
 };

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MenuActionList.h"
+#include "../support/BoxAnswerer.h"
 #include "app/TFormMain.h"
 #include "editor/TEditor.h"
 
@@ -154,33 +155,6 @@ TEST(TFormMain, SettingsWrittenAtTheEndAreReadAtTheNextStart)
     EXPECT_EQ(form.Actions()->Action(QStringLiteral("FileNew"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+N")));
     EXPECT_FALSE(form.FirstRunCheck());
 }
-
-// Answers each message box that comes up with the button captioned `answer`.
-class BoxAnswerer {
-public:
-    BoxAnswerer()
-    {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || box == answered_)
-                return;
-            answered_ = box;
-            ++asked;
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == answer)
-                    QTimer::singleShot(0, button, &QAbstractButton::click);
-            }
-        });
-        timer_.start();
-    }
-    QString answer;
-    int asked = 0;
-
-private:
-    QTimer timer_;
-    QMessageBox* answered_ = nullptr;
-};
 
 TEST(TFormMain, ACloseRequestAsksOnceThenTheRunEndsAndWritesTheSettingsOnce)
 {

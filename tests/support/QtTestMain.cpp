@@ -1,6 +1,6 @@
 // main() of the test binaries that exercise Qt widgets: one QApplication for
 // the whole run, on the offscreen platform unless the caller chose another,
-// with a settings folder of its own.
+// with settings and data folders of its own.
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -13,6 +13,8 @@ int main(int argc, char** argv)
     // Nothing a test does may reach the user's own settings.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
