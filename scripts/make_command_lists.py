@@ -23,7 +23,8 @@ with CR LF.
 Checks (any failure stops the build of every file, and nothing is written):
 every line encodes to CP932; no stray control bytes; exactly one caret
 marker per entry, in its command part; a non-empty help text; display names
-unique within a list and non-empty; the template names contain "%"; the
+unique within a list and non-empty; the template names contain "%" and the
+other names a backslash (completion could never offer them otherwise); the
 minimum entry counts.
 
 Usage: make_command_lists.py [--check]   (--check compares with commands/)
@@ -125,6 +126,9 @@ def build(source_name, minimum, needs_percent):
             raise SourceError(f"{where}: empty display name")
         if needs_percent and "%" not in name:
             raise SourceError(f"{where}: template name without \"%\": {name}")
+        if not needs_percent and "\\" not in name:
+            # Completion filters by the typed text from its backslash on.
+            raise SourceError(f"{where}: command name without a backslash: {name}")
         if name in names:
             raise SourceError(f"{where}: display name {name!r} already at line {names[name]}")
         names[name] = number

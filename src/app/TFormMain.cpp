@@ -39,6 +39,7 @@
 #include "app/WindowGeometryClamp.h"
 #include "dialogs/FileAssociationAction.h"
 #include "dialogs/TFormConfig.h"
+#include "dialogs/TFormNewCommand.h"
 #include "dialogs/TFormShortCut.h"
 #include "platform/DefaultOutCommand.h"
 #include "platform/ToolDiscovery.h"
@@ -85,6 +86,7 @@ TFormMain::TFormMain(const QString& settingsPath, QWidget* parent)
     AboutBox = new TAboutBox(this);
     FormHelpWindow = new TFormHelpWindow(this);
     FormShortCut = new TFormShortCut(actions_, this);
+    FormNewCommand = new TFormNewCommand({}, this);
     Help = new HelpViewer(this);
     ConfigureEditor();
     EditingAids = new EditingAidActions(this, Editor);
@@ -599,11 +601,14 @@ void TFormMain::ConnectActions()
     on("RunDviOut", [this] { Compile->RunDviOutExecute(); });
     on("RunOutCommand", [this] { Compile->RunOutCommandExecute(); });
     on("RunUpdateList", [this] { Completion->RunUpdateList(); });
-    on("ToolShortCut", [this] {
-        FormShortCut->show();
-        FormShortCut->raise();
-        FormShortCut->activateWindow();
-    });
+    // The modeless windows come to the front, shown or not.
+    auto present = [](QWidget* window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    };
+    on("ToolShortCut", [this, present] { present(FormShortCut); });
+    on("ToolCommand", [this, present] { present(FormNewCommand); });
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event)

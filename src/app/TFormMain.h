@@ -33,6 +33,7 @@ class TAboutBox;
 class TEditor;
 class TFormConfig;
 class TFormHelpWindow;
+class TFormNewCommand;
 class TFormShortCut;
 
 // The main window: the editor, the side panel with its four tabs, the menu
@@ -69,6 +70,7 @@ public:
     TFormShortCut* FormShortCut;
     // Created once the settings are read.
     TFormConfig* FormConfig = nullptr;
+    TFormNewCommand* FormNewCommand;
     HelpViewer* Help;
     // Markings, find and replace, line operations and the margin dialog.
     EditingAidActions* EditingAids;
