@@ -2,7 +2,7 @@
 // Shift-JIS LaTeX document, with word wrap on at 80 columns:
 //
 //   1. a full rebuild of the label list and section tree (OutlineBuilder run
-//      to its end), against the design's way (every line copied out and
+//      to its end), against the copying way (every line copied out and
 //      searched with find) and a floor (a memchr line split of the bytes);
 //      and the longest single step of the sliced rebuild;
 //   2. keystrokes into the main window with RenewTree on, each with its
@@ -11,7 +11,7 @@
 //      time the event loop was held meanwhile, and whether it equals a full
 //      rebuild;
 //   3. TCorRelation::Match with the partner on the same line, one million
-//      lines away forward and backward, and missing, against the design's
+//      lines away forward and backward, and missing, against the copying
 //      snapshot of the document (every line copied and cut at "%") and a
 //      floor (counting the bracket bytes of the document as one string).
 //
@@ -55,9 +55,9 @@ void LoadWrapped(TEditorScreenStrings& store, std::string_view text)
 
 // --- 1. full rebuild -------------------------------------------------------------
 
-// The design's rebuild: each line copied out, then searched for the
+// The copying rebuild: each line copied out, then searched for the
 // commands and the first "}" over and over.
-std::size_t DesignRebuild(const TEditorScreenStrings& store)
+std::size_t CopyingRebuild(const TEditorScreenStrings& store)
 {
     const TEditorStrings lines(const_cast<TEditorScreenStrings&>(store));
     std::size_t found = 0;
@@ -110,17 +110,17 @@ void RebuildScenario(const std::string& doc)
         entries = builder.Result().Labels.size() + builder.Result().Headings.size();
         return ms;
     });
-    std::size_t designFound = 0;
-    const double design = BestOfMs(2, [&] { return TimeMs([&] { designFound = DesignRebuild(store); }); });
+    std::size_t copyingFound = 0;
+    const double copying = BestOfMs(2, [&] { return TimeMs([&] { copyingFound = CopyingRebuild(store); }); });
     std::size_t lines = 0;
     const double floor = BestOfMs(3, [&] { return TimeMs([&] { lines = MemchrLines(doc); }); });
     PrintScenario("outline full rebuild (" + Count(static_cast<long long>(entries)) + " entries, " +
                       Count(static_cast<long long>(lines)) + " lines)",
-                  ours, {{"design: copy and find per line", design}, {"memchr line split", floor}});
+                  ours, {{"copy and find per line", copying}, {"memchr line split", floor}});
     PrintTarget(ours <= 300, "full rebuild <= 300 ms: " + Fmt(ours) + " ms");
     PrintTarget(longestStep <= 16, "longest step of the sliced rebuild <= 16 ms: " + Fmt(longestStep) + " ms");
-    if (designFound < entries)
-        std::printf("  note: the design's search found %zu pieces\n", designFound);
+    if (copyingFound < entries)
+        std::printf("  note: the copying search found %zu pieces\n", copyingFound);
 }
 
 // --- 2. typing with RenewTree on ---------------------------------------------------
@@ -233,7 +233,7 @@ void TypingScenario(const std::string& doc)
 
 // --- 3. bracket matching -----------------------------------------------------------
 
-// The design's snapshot: every line copied, cut at its first "%".
+// The snapshot way: every line copied, cut at its first "%".
 std::size_t Snapshot(const TEditorScreenStrings& store)
 {
     const TEditorStrings lines(const_cast<TEditorScreenStrings&>(store));
@@ -309,7 +309,7 @@ void BracketScenario(const std::string& doc)
     LoadWrapped(store2, missing);
     const double none = MatchMs(store2, 0, 0, false);
 
-    const std::vector<Baseline> baselines{{"design: snapshot of the document", snapshot},
+    const std::vector<Baseline> baselines{{"snapshot of the document", snapshot},
                                           {"count of the bracket bytes", floor},
                                           {"count over the rows", rows}};
     std::printf("document with %zu curly openers (%zu counted over the rows)\n", braces, rowBraces);

@@ -1,6 +1,6 @@
 // The root document search over generated folders (cycles, self-inclusion,
 // missing files, roots at every depth, names in another case) against a
-// plain model of the walk: every step written out as the design has it,
+// plain model of the walk: every step written out one by one,
 // reading every file afresh at every level.
 //
 // The folder holds up to eight files "f0.tex" .. "f7.tex" (some in upper

@@ -25,7 +25,7 @@ std::size_t FindText(std::string_view s, std::string_view what, std::size_t from
     return std::string_view::npos;
 }
 
-// One pass of the design's loop over `s` for `command`: while `s` holds
+// One pass of the plain loop over `s` for `command`: while `s` holds
 // both the command and a "}", an argument when the command comes first,
 // then everything up to that "}" goes. Returns what is left.
 std::string_view TakeArguments(std::string_view s, std::string_view command, std::vector<std::string>& out)

@@ -59,7 +59,7 @@ TEST(TFormMain, ActionTableHasEveryCommandWithItsShortcutAndUnbuiltOnesDisabled)
     EXPECT_EQ(form.Editor->Lines().GetTextStr(), "abc");
 }
 
-TEST(TFormMain, StartsWithTheDesignedLayoutAndTheSectionTab)
+TEST(TFormMain, StartsWithItsLayoutAndTheSectionTab)
 {
     FreshForm fresh;
     TFormMain& form = fresh.form;
