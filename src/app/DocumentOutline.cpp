@@ -54,6 +54,9 @@ DocumentOutline::DocumentOutline(TEditor& editor, DocumentFiles& documents, QLis
     labels_->setUniformItemSizes(true);
     labels_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
+    ShowError = [this](const QString& message) {
+        QMessageBox::critical(window_, QStringLiteral("Scrivlet"), message);
+    };
     pause_.setSingleShot(true);
     pause_.setInterval(kPauseMs);
     connect(&pause_, &QTimer::timeout, this, &DocumentOutline::StartBuild);
@@ -197,9 +200,7 @@ void DocumentOutline::BuildFileTree()
     if (current.empty())
         return;
     DiskTexFolder folder(DocumentPath::FolderOf(current));
-    files_ = ::BuildFileTree(folder, current, [this] {
-        QMessageBox::critical(window_, QStringLiteral("Scrivlet"), QString::fromUtf8(CompileRootSearch::kCycleMessage));
-    });
+    files_ = ::BuildFileTree(folder, current, [this] { ShowError(QString::fromUtf8(CompileRootSearch::kCycleMessage)); });
     std::vector<QTreeWidgetItem*> items;
     items.reserve(files_.Nodes.size());
     QList<QTreeWidgetItem*> top;
@@ -207,6 +208,8 @@ void DocumentOutline::BuildFileTree()
         auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(DisplayPathText(node.Text))));
         item->setData(0, kPathRole, QByteArray::fromStdString(node.Path));
         item->setToolTip(0, QString::fromStdString(DisplayPathText(node.Path)));
+        if (node.Missing)  // not on disk yet: shown greyed
+            item->setForeground(0, filesView_->palette().brush(QPalette::Disabled, QPalette::Text));
         if (node.Parent < 0)
             top.push_back(item);
         else

@@ -50,6 +50,9 @@ public:
 
     // How long one slice of a rebuild may run, in milliseconds.
     int SliceMs = kSliceMs;
+    // Shows the file tree's error messages (an inclusion cycle); tests
+    // replace it.
+    std::function<void(const QString&)> ShowError;
 
     // The file tree's context menu: "ファイル構造推定" and the two items
     // that have no behaviour, shown disabled.

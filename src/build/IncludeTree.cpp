@@ -62,6 +62,12 @@ public:
         tree.Nodes.push_back(std::move(node));
         if (tree.Nodes.back().Repeated)
             return;
+        // A file that is not there yet is no read error: the typesetter
+        // reports it when it runs. One that is there but unreadable is.
+        if (parent >= 0 && !folder_.IsFile(path)) {
+            tree.Nodes.back().Missing = true;
+            return;
+        }
         const std::string& bytes = Read(path);
         std::vector<std::string> arguments;
         TextLines::ForEach(bytes, [&](std::string_view line) {

@@ -29,6 +29,7 @@ struct IncludeNode {
     int Parent = -1;   // index of the node above; -1 for the root
     int Depth = 0;
     bool Repeated = false;  // already on the path above: not descended into
+    bool Missing = false;   // no such file (a chapter not written yet): listed, not read
 };
 
 struct IncludeTree {

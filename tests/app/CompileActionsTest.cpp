@@ -1,4 +1,5 @@
 #include "app/CompileActions.h"
+#include "app/DocumentOutline.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -63,6 +64,7 @@ struct Compiling {
     QTemporaryDir dir;
     std::unique_ptr<TFormMain> form;
     QStringList errors;
+    QStringList outlineErrors;
     QStringList notes;
 
     explicit Compiling(bool serchRoot = true)
@@ -96,6 +98,8 @@ struct Compiling {
         form->LaTeXPath = Path("platex");
         form->SerchRoot = serchRoot;
         form->Compile->ShowError = [this](const QString& message) { errors << message; };
+        // Opening a file builds the file tree, which names a cycle too.
+        form->Outline->ShowError = [this](const QString& message) { outlineErrors << message; };
         form->Compile->ShowInformation = [this](const QString& message) { notes << message; };
     }
 
@@ -231,6 +235,7 @@ TEST(CompileActionsTest, NoRootFoundOrACycleIsSaidAndNothingRuns)
     Write(c.Path("a.tex"), "\\input{b}\n");
     Write(c.Path("b.tex"), "\\input{a}\n");
     ASSERT_TRUE(c.form->OpenDocument(c.Bytes("a.tex")));
+    EXPECT_EQ(c.outlineErrors, QStringList{QString::fromUtf8(CompileRootSearch::kCycleMessage)});
     c.form->RunAction(QStringLiteral("RunLaTeX"));
     EXPECT_EQ(c.errors, (QStringList{QString::fromUtf8(CompileRootSearch::kCycleMessage),
                                      CompileActions::kNoTargetMessage}));

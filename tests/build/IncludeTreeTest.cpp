@@ -12,12 +12,13 @@ namespace {
 
 const std::string kRoot = "\\documentclass{jsarticle}\n";
 
-// "depth:text" per node, with "*" for a node not descended into.
+// "depth:text" per node, with "*" for a node on the path above and "?" for
+// one that is not on disk.
 std::vector<std::string> Shape(const IncludeTree& tree)
 {
     std::vector<std::string> out;
     for (const IncludeNode& n : tree.Nodes)
-        out.push_back(std::to_string(n.Depth) + ":" + n.Text + (n.Repeated ? "*" : ""));
+        out.push_back(std::to_string(n.Depth) + ":" + n.Text + (n.Repeated ? "*" : "") + (n.Missing ? "?" : ""));
     return out;
 }
 
@@ -80,15 +81,17 @@ TEST(IncludeTree, ExtensionsFoldersAndShiftJisNames)
     EXPECT_TRUE(tree.ErrorPath.empty());
 }
 
-TEST(IncludeTree, AnUnreadableFileEndsTheTreeWithTheNodesSoFar)
+TEST(IncludeTree, AMissingFileIsListedAndAnUnreadableOneEndsTheTree)
 {
     MemoryTexFolder folder;
-    folder.Add("main.tex", kRoot + "\\input{a}\n\\input{missing}\n\\input{b}\n");
+    folder.Add("main.tex", kRoot + "\\input{a}\n\\input{missing}\n\\input{locked}\n\\input{b}\n");
     folder.Add("a.tex", "");
+    folder.AddUnreadable("locked.tex");
     folder.Add("b.tex", "");
     const IncludeTree tree = BuildFileTree(folder, "/doc/main.tex", nullptr);
-    EXPECT_EQ(Shape(tree), (Strings{"0:main.tex", "1:a.tex", "1:missing.tex"}));
-    EXPECT_EQ(tree.ErrorPath, "/doc/missing.tex");
+    // A chapter not written yet is no error; one that cannot be read is.
+    EXPECT_EQ(Shape(tree), (Strings{"0:main.tex", "1:a.tex", "1:missing.tex?", "1:locked.tex"}));
+    EXPECT_EQ(tree.ErrorPath, "/doc/locked.tex");
     EXPECT_FALSE(tree.ErrorReason.empty());
 }
 

@@ -13,6 +13,12 @@ public:
     explicit MemoryTexFolder(std::string path = "/doc") : path_(std::move(path)) {}
 
     void Add(const std::string& name, const std::string& text) { files_.emplace_back(name, text); }
+    // A file that is listed and there, but cannot be read.
+    void AddUnreadable(const std::string& name)
+    {
+        Add(name, "");
+        unreadable_.push_back(name);
+    }
 
     const std::string& Path() const override { return path_; }
 
@@ -31,7 +37,11 @@ public:
     std::string ReadFile(const std::string& path) override
     {
         ++reads;
-        if (const auto* text = Find(path))
+        const auto* text = Find(path);
+        for (const std::string& name : unreadable_)
+            if (text && Find(name) == text)
+                throw EFileError(path, "許可がありません");
+        if (text)
             return *text;
         throw EFileError(path, "ファイルまたはフォルダがありません");
     }
@@ -53,4 +63,5 @@ private:
 
     std::string path_;
     std::vector<std::pair<std::string, std::string>> files_;
+    std::vector<std::string> unreadable_;
 };
