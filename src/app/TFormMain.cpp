@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSessionManager>
 #include <QSplitter>
@@ -572,7 +573,16 @@ void TFormMain::ConnectActions()
     on("EditUndo1", [&e] { e.Undo(); });
     on("EditRedo1", [&e] { e.Redo(); });
     on("EditCut1", [&e] { e.CutToClipboard(); });
-    on("EditCopy1", [&e] { e.CopyToClipboard(); });
+    on("EditCopy1", [this, &e] {
+        // The help window is a tool window of this one, so its Ctrl+C comes
+        // here: copy from its text when that has the focus.
+        auto* memo = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+        if (memo && memo->window() != this) {
+            memo->copy();
+            return;
+        }
+        e.CopyToClipboard();
+    });
     on("EditPaste1", [&e] { e.PasteFromClipboard(); });
     on("EditDelete1", [&e] { e.SetSelText({}); });
     on("EditSelectAll1", [&e] { e.SelectAll(); });

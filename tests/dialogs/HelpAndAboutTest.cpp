@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,24 @@ TEST(HelpWindow, F4TwiceHidesItAgainAndLeavesTheCaretInTheEditor)
     EXPECT_EQ(form.focusWidget(), form.Editor);
     EXPECT_EQ(form.Editor->Core().Row(), 1);
     EXPECT_EQ(form.Editor->Core().Col(), 2);
+}
+
+TEST(HelpWindow, CopyFromTheHelpTextTakesItsSelectionNotTheEditors)
+{
+    TFormMain form;
+    form.Editor->Lines().SetTextStr("editor text");
+    form.show();
+    form.FormHelpWindow->SetHelpText(QStringLiteral("\\label{名前}"));
+    form.RunAction(QStringLiteral("ToolHelpWindow"));
+    QApplication::processEvents();
+    // The user clicks into the help text and selects it.
+    QApplication::setActiveWindow(form.FormHelpWindow);
+    form.FormHelpWindow->Memo1->setFocus();
+    form.FormHelpWindow->Memo1->selectAll();
+    ASSERT_EQ(QApplication::focusWidget(), form.FormHelpWindow->Memo1);
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    EXPECT_TRUE(form.RunAction(QStringLiteral("EditCopy1")));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("\\label{名前}"));
 }
 
 TEST(AboutBox, ShowsNameAndVersionWithoutBlockingAndOkClosesIt)
