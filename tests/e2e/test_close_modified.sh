@@ -3,10 +3,6 @@
 # again, いいえ(&N) ends the program without writing the document.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 doc=$E2E_TMP/doc.tex
 printf 'abc\r\n' >"$doc"

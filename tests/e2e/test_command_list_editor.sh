@@ -8,10 +8,6 @@
 # tree's lists are never touched.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 shipped=$(dirname "$E2E_PROGRAM")/commands
 [ -f "$shipped/TeX_Command.txt" ] || e2e_fail "no shipped lists in $shipped"

@@ -5,10 +5,6 @@
 # are among them.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 doc=$E2E_TMP/comment.tex
 printf 'a\r\n\x95\x5cb\r\n%%c\r\nd\r\n' >"$doc"

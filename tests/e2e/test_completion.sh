@@ -10,10 +10,6 @@
 # The saved file must hold exactly what these give.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 e2e_own_program_folder
 
 # List files: Shift-JIS, CR LF, ESC c the caret, ESC h the help, ESC n a break.

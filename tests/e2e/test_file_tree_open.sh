@@ -2,10 +2,6 @@
 # includes; a double click on one of them opens it in the editor.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 dir=$E2E_TMP/book
 mkdir -p "$dir/chapters"

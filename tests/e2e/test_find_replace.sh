@@ -5,10 +5,6 @@
 # F3 at the end of the document changes nothing. Checked on the saved bytes.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 doc=$E2E_TMP/find.tex
 printf 'abc abc\r\na\r\nbc\r\nxy xy \x95\x5cxy\r\n' >"$doc"

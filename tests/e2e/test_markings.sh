@@ -4,10 +4,6 @@
 # Where the caret went is shown by the letters typed there, on the saved bytes.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 doc=$E2E_TMP/marks.tex
 for i in 1 2 3 4 5 6 7 8 9 10; do printf 'line%s\r\n' $i; done >"$doc"

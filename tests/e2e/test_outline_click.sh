@@ -3,10 +3,6 @@
 # the text typed next lands there, as the saved bytes show.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 doc=$E2E_TMP/outline.tex
 make_doc() {  # $1: the text put before line 10, $2: before line 20

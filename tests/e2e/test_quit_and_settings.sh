@@ -3,10 +3,6 @@
 # and the shortcuts. A second start brings the changed settings back.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 # quit_by_menu: ファイル(&F), then 終了(&X).
 quit_by_menu() {

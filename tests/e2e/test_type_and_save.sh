@@ -4,10 +4,6 @@
 # the new text in Shift-JIS. The window title names the document exactly.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-e2e_write_settings <<'INI'
-[Path]
-LaTeX="/usr/bin/platex"
-INI
 
 doc=$E2E_TMP/文書.tex
 # "\section{日本語}" CR LF "表" CR LF: Shift-JIS, the file's own line ends.
