@@ -56,28 +56,7 @@ bool DiskTexFolder::IsFile(const std::string& path)
 
 std::string DiskTexFolder::ReadFile(const std::string& path)
 {
-    const std::string full = Resolve(path);
     // Only a regular file is read: a pipe put in the file's place must not
     // hang the search.
-    const int fd = OpenTextFileForReading(full);
-    struct stat info {};
-    fstat(fd, &info);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            close(fd);
-            throw EFileError(full, SystemErrorText(error));
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    return bytes;
+    return ReadRegularFile(Resolve(path));
 }

@@ -1,13 +1,9 @@
 #include "tex/TTeXCommand.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "editor/core/EFileError.h"
-#include "editor/core/SystemErrorText.h"
 #include "editor/core/TextFileLoad.h"
 #include "platform/AtomicFileWriter.h"
 
@@ -15,33 +11,6 @@ namespace {
 
 // A list file is a few hundred short lines; anything far bigger is not one.
 constexpr size_t kMaxListBytes = size_t{64} << 20;
-
-// The whole content of a regular file; throws EFileError.
-std::string ReadWholeFile(const std::string& path)
-{
-    const int fd = OpenTextFileForReading(path);
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            close(fd);
-            throw EFileError(path, SystemErrorText(error));
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
-        if (bytes.size() > kMaxListBytes) {
-            close(fd);
-            throw EFileError(path, SystemErrorText(EFBIG));
-        }
-    }
-    close(fd);
-    return bytes;
-}
 
 }  // namespace
 
@@ -52,7 +21,7 @@ TTeXCommand::TTeXCommand(std::string folder, std::string fileName, Collation col
       collation_(collation ? std::move(collation) : Collation(ByteCollation))
 {
     try {
-        entries_ = SplitFileLines(ReadWholeFile(Path()));
+        entries_ = SplitFileLines(ReadRegularFile(Path(), kMaxListBytes));
     } catch (const EFileError& error) {
         entries_.clear();
         loadError_ = error.Reason;

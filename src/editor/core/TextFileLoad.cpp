@@ -77,6 +77,35 @@ int OpenTextFileForReading(const std::string& path)
     return fd;
 }
 
+std::string ReadRegularFile(const std::string& path, std::size_t maxBytes)
+{
+    const int fd = OpenTextFileForReading(path);
+    struct stat info {};
+    std::string bytes;
+    if (fstat(fd, &info) == 0 && info.st_size > 0)
+        bytes.reserve(std::min(static_cast<std::size_t>(info.st_size), maxBytes));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            close(fd);
+            throw EFileError(path, SystemErrorText(error));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) {
+            close(fd);
+            throw EFileError(path, SystemErrorText(EFBIG));
+        }
+    }
+    close(fd);
+    return bytes;
+}
+
 TLoadResult TEditorScreenStrings::LoadRowsFromFile(const std::string& path)
 {
     TLoadResult result;

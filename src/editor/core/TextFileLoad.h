@@ -12,6 +12,10 @@
 // EFileError naming `path` with a Japanese reason.
 int OpenTextFileForReading(const std::string& path);
 
+// The whole content of the regular file at `path`, opened as above. Throws
+// EFileError for a read error, or when it grows past `maxBytes`.
+std::string ReadRegularFile(const std::string& path, std::size_t maxBytes = std::string().max_size());
+
 // The reason given for a path that names something other than a regular
 // file; `mode` is its st_mode.
 std::string NotRegularFileText(unsigned mode);
