@@ -13,6 +13,7 @@
 #include "app/TFormMain.h"
 #include "dialogs/TFormHelpWindow.h"
 #include "editor/TEditor.h"
+#include "editor/core/LogicalLineReader.h"
 #include "editor/core/ShiftJis.h"
 #include "editor/core/ShiftJisCodec.h"
 #include "editor/core/TRowAttributeData.h"
@@ -314,12 +315,11 @@ void CommandCompletion::Filter()
 {
     const TEditorCore& e = form_.Editor->Core();
     const Caret caret = CaretNow();
-    std::string line;
-    const bool onLine = caret.line < e.Lines().GetCount();
-    if (onLine)
-        line = e.Lines().Get(caret.line);
-    const CandidateFilterResult result =
-        FilterCandidates(onLine ? &line : nullptr, caret.index, kind_ == 4, ListForKind(kind_).Names());
+    // Read in place: a keystroke on a long line must not copy it.
+    LogicalLineReader reader(e.Store());
+    const CandidateFilterResult result = caret.line < reader.Count()
+        ? FilterCandidates(reader.Line(caret.line), caret.index, kind_ == 4, ListForKind(kind_).Names())
+        : CandidateFilterResult();
     if (!result.show) {
         HideCompletion();
         return;

@@ -62,10 +62,13 @@ void AddMatching(std::string_view typed, const std::vector<std::string>& names, 
 CandidateFilterResult FilterCandidates(const std::string* line, int caret, bool templates,
                                        const std::vector<std::string>& names)
 {
+    return line ? FilterCandidates(std::string_view(*line), caret, templates, names) : CandidateFilterResult();
+}
+
+CandidateFilterResult FilterCandidates(std::string_view s, int caret, bool templates,
+                                       const std::vector<std::string>& names)
+{
     CandidateFilterResult result;
-    if (!line)
-        return result;
-    const std::string_view s = *line;
     const size_t at = std::min(static_cast<size_t>(std::max(caret, 0)), s.size());
     // The typed character, whole: a double-byte one is two bytes.
     const size_t typedEnd = std::min(s.size(), at + std::max(1, CharLength(s, at)));

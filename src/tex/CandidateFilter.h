@@ -37,3 +37,6 @@ struct CandidateFilterResult {
 // else hides the list.
 CandidateFilterResult FilterCandidates(const std::string* line, int caret, bool templates,
                                        const std::vector<std::string>& names);
+// The same for a line that is there, read in place.
+CandidateFilterResult FilterCandidates(std::string_view line, int caret, bool templates,
+                                       const std::vector<std::string>& names);
